@@ -1,0 +1,529 @@
+#include "App_MainForm.h"
+
+#include "App_FileHandler.h"
+#include "App_HelpHandler.h"
+#include "App_SettingsHandler.h"
+#include "App_StatusBar.h"
+#include "App_ToolsHandler.h"
+#include "App_ViewHandler.h"
+#include "App_Views.h"
+#include "Tovi_desktop.h"
+#include "Tovi_programfiles.h"
+#include "ui_App_MainForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSessionManager>
+#include <QToolBar>
+
+const int TAppMainForm::WM_PROCESSPARAMS = QEvent::User + 0x8000;
+const int TAppMainForm::WM_UPDATEACTIONS = QEvent::User + 0x8001;
+
+namespace
+{
+struct TActionInfo
+{
+    const char* Name;
+    const char* Category;
+    const char* Caption; // empty for the hidden actions
+    const char* Hint;
+    const char* Shortcut;
+    int ImageIndex; // into the toolbar's image list; -1 for none
+    bool Checkable;
+};
+
+// One row per action, in the order of TAppMainForm::TActionId.
+const TActionInfo ActionTable[TAppMainForm::ActionCount] = {
+    {"FileOpenAction", "File", "&Open...", "Open", "Ctrl+O", 0, false},
+    {"EditCopyDataDeckAction", "Edit", "&Deck", "Copy data of deck", "", -1, false},
+    {"EditCopyDataInformationAction", "Edit", "&Information", "Copy data of information", "", -1,
+     false},
+    {"EditCopyDataCardsAction", "Edit", "&Cards", "Copy data of cards", "", -1, false},
+    {"EditCopyDataCurrentCardAction", "Edit", "Cu&rrent Card", "Copy data of current card",
+     "Ctrl+D", 1, false},
+    {"EditCopyMessagesAction", "Edit", "Copy &Messages", "Copy", "Ctrl+C", -1, false},
+    {"EditInformationAction", "Edit", "&Information", "Information", "Ctrl+I", -1, false},
+    {"ExamStartAction", "Exam", "&Start", "Start", "F2", 2, false},
+    {"ExamStopAction", "Exam", "S&top", "Stop", "Esc", 3, false},
+    {"ExamRulesDetailsAction", "Exam", "&Details...", "Details", "Ctrl+R", -1, false},
+    {"ExamProceedAction", "Exam", "&Proceed", "Proceed", "", -1, false},
+    {"ExamHintAction", "Exam", "Hi&nt", "Hint", "", -1, false},
+    {"ExamRetryAction", "Exam", "&Retry", "Retry", "", -1, false},
+    {"ExamMoveGoBackAction", "Exam", "Go &Back", "Go back", "Alt+Left", 4, false},
+    {"ExamMoveGoForwardAction", "Exam", "Go &Forward", "Go forward", "Alt+Right", 5, false},
+    {"FileReopenAction", "File", "&Reopen", "Reopen", "", -1, false},
+    {"FileCloseAction", "File", "", "", "", -1, false},
+    {"FileDropFilesAction", "File", "", "", "", -1, false},
+    {"FileHistoryAction", "File", "&History...", "History", "Ctrl+H", -1, false},
+    {"FileExitAction", "File", "E&xit", "Exit", "", -1, false},
+    {"ExamRulesShuffleAction", "Exam", "&Shuffle", "Shuffle", "", 6, true},
+    {"ExamRulesReverseAction", "Exam", "&Reverse", "Reverse", "", 7, true},
+    {"ExamRulesAutoHintAction", "Exam", "Auto &Hint", "Auto hint", "", 8, true},
+    {"ExamRulesAutoAnswerAction", "Exam", "Auto &Answer", "Auto answer", "", 9, true},
+    {"ExamRulesLimitTimeAction", "Exam", "&Limit Time", "Limit time", "", 10, true},
+    {"ViewToolbarAction", "View", "&Toolbar", "Toolbar", "", -1, true},
+    {"ViewStatusBarAction", "View", "&Status Bar", "Status bar", "", -1, true},
+    {"HelpContentsAction", "Help", "&Contents...", "Contents", "F1", -1, false},
+    {"HelpAboutAction", "Help", "&About", "About", "", -1, false},
+    {"ViewCustomizeAction", "View", "&Customize...", "Customize", "", -1, false},
+    {"ToolsOpenWithEditorAction", "Tools", "&Open with Editor", "Open with editor", "", -1, false},
+    {"ToolsCreateTemplateAction", "Tools", "&Create Template...", "Create template", "", -1, false},
+    {"ToolsOptionsAction", "Tools", "Op&tions...", "Options", "", -1, false},
+    {"SettingsLoadAction", "Settings", "", "", "", -1, false},
+    {"SettingsSaveAction", "Settings", "", "", "", -1, false},
+};
+
+// The toolbar's image list, by index.
+const char* const ImageList[] = {
+    ":/images/open.svg",       ":/images/copycard.svg",   ":/images/start.svg",
+    ":/images/stop.svg",       ":/images/back.svg",       ":/images/forward.svg",
+    ":/images/shuffle.svg",    ":/images/reverse.svg",    ":/images/autohint.svg",
+    ":/images/autoanswer.svg", ":/images/limittime.svg",
+};
+
+constexpr int Separator = -1;
+
+// Restores the cursor that was showing before the busy cursor, also when the command raised.
+class TBusyCursor
+{
+public:
+    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+std::vector<std::string> CommandLineArguments()
+{
+    std::vector<std::string> arguments;
+    const QStringList list = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < list.size(); ++i)
+        arguments.push_back(PathFromQt(list[i]));
+    return arguments;
+}
+} // namespace
+
+std::string ErrorBoxText(const std::string& message)
+{
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + ".";
+    return message;
+}
+
+void ShowException(std::exception_ptr exception)
+{
+    try
+    {
+        std::rethrow_exception(exception);
+    }
+    catch (const EAbort&)
+    {
+    }
+    catch (const EError& error)
+    {
+        Desktop().ShowError(ErrorBoxText(error.Message()));
+    }
+    catch (...)
+    {
+        // Outside the program's exception family: no message text to show.
+        Desktop().ShowError(std::string());
+    }
+}
+
+TAppMainForm::TAppMainForm(const std::string& settingsFileName, QWidget* parent)
+    : QMainWindow(parent), FUi(std::make_unique<Ui::AppMainForm>())
+{
+    FUi->setupUi(this);
+    FStatusBar = new TSimpleStatusBar(this);
+    setStatusBar(FStatusBar);
+    TDesktop::SetMainWindow(this);
+    CreateActions();
+    CreateMenus();
+    CreateToolbar();
+    FUi->ProceedButton->setDefaultAction(FActions[ExamProceedAction]);
+    FUi->RetryButton->setDefaultAction(FActions[ExamRetryAction]);
+    FUi->HintButton->setDefaultAction(FActions[ExamHintAction]);
+    connect(FUi->MessageLabel, &QWidget::customContextMenuRequested, this,
+            &TAppMainForm::ShowMessageMenu);
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager& manager) {
+                if (!CloseSteps())
+                    manager.cancel();
+            });
+    CreateHandlers(settingsFileName);
+    BindActions();
+}
+
+TAppMainForm::~TAppMainForm()
+{
+    DestroyHandlers();
+    FDroppedFiles.clear();
+}
+
+void TAppMainForm::CreateActions()
+{
+    for (int id = 0; id < ActionCount; ++id)
+    {
+        const TActionInfo& info = ActionTable[id];
+        auto* action = new QAction(this);
+        action->setObjectName(info.Name);
+        action->setProperty("category", info.Category);
+        action->setText(info.Caption);
+        // Buttons show the caption with its accelerator.
+        action->setIconText(info.Caption);
+        action->setToolTip(info.Hint);
+        action->setShortcut(QKeySequence(info.Shortcut));
+        action->setCheckable(info.Checkable);
+        if (info.ImageIndex >= 0)
+            action->setIcon(QIcon(ImageList[info.ImageIndex]));
+        if (*info.Caption != '\0')
+            addAction(action); // shortcuts work with the menu bar closed
+        connect(action, &QAction::triggered, this,
+                [this, id] { ExecuteCommand(static_cast<TActionId>(id)); });
+        FActions[id] = action;
+    }
+    FActions[ExamProceedAction]->setIcon(QIcon(":/images/proceed.svg"));
+    FActions[ExamRetryAction]->setIcon(QIcon(":/images/retry.svg"));
+    FActions[ExamHintAction]->setIcon(QIcon(":/images/hint.svg"));
+}
+
+QMenu* TAppMainForm::AddMenu(QMenu* parent, const char* caption, std::initializer_list<int> items)
+{
+    QMenu* menu = parent ? parent->addMenu(tr(caption)) : menuBar()->addMenu(tr(caption));
+    for (int item : items)
+    {
+        if (item == Separator)
+            menu->addSeparator();
+        else
+            menu->addAction(FActions[item]);
+    }
+    return menu;
+}
+
+void TAppMainForm::CreateMenus()
+{
+    AddMenu(nullptr, "&File",
+            {FileOpenAction, FileReopenAction, Separator, FileHistoryAction, Separator,
+             FileExitAction});
+    for (QMenu* parent : {menuBar()->addMenu(tr("&Edit")), FMessageMenu = new QMenu(this)})
+    {
+        AddMenu(parent, "&Copy Data",
+                {EditCopyDataDeckAction, EditCopyDataInformationAction, EditCopyDataCardsAction,
+                 Separator, EditCopyDataCurrentCardAction});
+        parent->addAction(FActions[EditCopyMessagesAction]);
+        parent->addSeparator();
+        parent->addAction(FActions[EditInformationAction]);
+    }
+    AddMenu(nullptr, "&View",
+            {ViewToolbarAction, ViewStatusBarAction, Separator, ViewCustomizeAction});
+    QMenu* exam = AddMenu(nullptr, "E&xam", {ExamStartAction, ExamStopAction, Separator});
+    AddMenu(exam, "&Move", {ExamMoveGoBackAction, ExamMoveGoForwardAction});
+    exam->addSeparator();
+    AddMenu(exam, "&Rules",
+            {ExamRulesShuffleAction, ExamRulesReverseAction, ExamRulesAutoHintAction,
+             ExamRulesAutoAnswerAction, ExamRulesLimitTimeAction, Separator,
+             ExamRulesDetailsAction});
+    AddMenu(nullptr, "&Tools",
+            {ToolsOpenWithEditorAction, ToolsCreateTemplateAction, Separator, ToolsOptionsAction});
+    AddMenu(nullptr, "&Help", {HelpContentsAction, Separator, HelpAboutAction});
+}
+
+void TAppMainForm::CreateToolbar()
+{
+    const int items[] = {FileOpenAction,
+                         Separator,
+                         EditCopyDataCurrentCardAction,
+                         Separator,
+                         ExamStartAction,
+                         ExamStopAction,
+                         Separator,
+                         ExamMoveGoBackAction,
+                         ExamMoveGoForwardAction,
+                         Separator,
+                         ExamRulesShuffleAction,
+                         ExamRulesReverseAction,
+                         ExamRulesAutoHintAction,
+                         ExamRulesAutoAnswerAction,
+                         ExamRulesLimitTimeAction};
+    for (int item : items)
+    {
+        if (item == Separator)
+            FUi->ToolBar->addSeparator();
+        else
+            FUi->ToolBar->addAction(FActions[item]);
+    }
+}
+
+void TAppMainForm::ShowMessageMenu(const QPoint& position)
+{
+    FMessageMenu->popup(FUi->MessageLabel->mapToGlobal(position));
+}
+
+void TAppMainForm::BindRuleToggle(TActionId id, bool TExamRules::*flag)
+{
+    FBindings[id].Execute = [this, flag] {
+        TExamRules rules = FFileHandler->GetExamRules();
+        rules.*flag = !(rules.*flag);
+        FFileHandler->SetExamRules(rules);
+    };
+    FBindings[id].Update = [this, flag](QAction& action) {
+        action.setEnabled(FFileHandler->CanSetExamRules());
+        action.setChecked(FFileHandler->GetExamRules().*flag);
+    };
+}
+
+void TAppMainForm::BindActions()
+{
+    TFileHandler* file = FFileHandler.get();
+    auto bind = [this](TActionId id, std::function<void()> execute, std::function<bool()> query) {
+        FBindings[id].Execute = std::move(execute);
+        FBindings[id].Update = [query = std::move(query)](QAction& action) {
+            action.setEnabled(query());
+        };
+    };
+    bind(FileOpenAction, [file] { file->Open(); }, [file] { return file->CanOpen(); });
+    bind(EditCopyDataDeckAction, [file] { file->CopyDataDeck(); },
+         [file] { return file->CanCopyDataDeck(); });
+    bind(EditCopyDataInformationAction, [file] { file->CopyDataInformation(); },
+         [file] { return file->CanCopyDataInformation(); });
+    bind(EditCopyDataCardsAction, [file] { file->CopyDataCards(); },
+         [file] { return file->CanCopyDataCards(); });
+    bind(EditCopyDataCurrentCardAction, [file] { file->CopyDataCurrentCard(); },
+         [file] { return file->CanCopyDataCurrentCard(); });
+    bind(EditCopyMessagesAction, [file] { file->CopyMessages(); },
+         [file] { return file->CanCopyMessages(); });
+    bind(EditInformationAction, [file] { file->ShowInformation(); },
+         [file] { return file->CanShowInformation(); });
+    bind(ExamStartAction, [file] { file->StartExam(); }, [file] { return file->CanStartExam(); });
+    bind(ExamStopAction, [file] { file->StopExam(); }, [file] { return file->CanStopExam(); });
+    bind(ExamRulesDetailsAction, [file] { file->EditExamRules(); },
+         [file] { return file->CanEditExamRules(); });
+    bind(ExamProceedAction, [file] { file->Proceed(); }, [file] { return file->CanProceed(); });
+    bind(ExamHintAction, [file] { file->Hint(); }, [file] { return file->CanHint(); });
+    bind(ExamRetryAction, [file] { file->Retry(); }, [file] { return file->CanRetry(); });
+    bind(ExamMoveGoBackAction, [file] { file->GoBack(); }, [file] { return file->CanGoBack(); });
+    bind(ExamMoveGoForwardAction, [file] { file->GoForward(); },
+         [file] { return file->CanGoForward(); });
+    bind(FileReopenAction, [file] { file->Reopen(); }, [file] { return file->CanReopen(); });
+    bind(FileCloseAction, [file] { file->Close(); }, [file] { return file->CanClose(); });
+    bind(FileDropFilesAction, [this, file] { file->DropFiles(FDroppedFiles); },
+         [this, file] {
+             const bool enabled = file->CanDropFiles();
+             setAcceptDrops(enabled);
+             return enabled;
+         });
+    bind(FileHistoryAction, [file] { file->ShowHistory(); },
+         [file] { return file->CanShowHistory(); });
+    bind(FileExitAction, [this] { close(); }, [] { return true; });
+    BindRuleToggle(ExamRulesShuffleAction, &TExamRules::Shuffle);
+    BindRuleToggle(ExamRulesReverseAction, &TExamRules::Reverse);
+    BindRuleToggle(ExamRulesAutoHintAction, &TExamRules::AutoHint);
+    BindRuleToggle(ExamRulesAutoAnswerAction, &TExamRules::AutoAnswer);
+    BindRuleToggle(ExamRulesLimitTimeAction, &TExamRules::LimitTime);
+
+    TViewHandler* view = FViewHandler.get();
+    auto bindBar = [this, view](TActionId id, bool TControlOptions::*flag) {
+        FBindings[id].Execute = [view, flag] {
+            TControlOptions options = view->GetControlOptions();
+            options.*flag = !(options.*flag);
+            view->SetControlOptions(options);
+        };
+        FBindings[id].Update = [view, flag](QAction& action) {
+            action.setEnabled(view->CanSetControlOptions());
+            action.setChecked(view->GetControlOptions().*flag);
+        };
+    };
+    bindBar(ViewToolbarAction, &TControlOptions::ShowToolbar);
+    bindBar(ViewStatusBarAction, &TControlOptions::ShowStatusBar);
+
+    THelpHandler* help = FHelpHandler.get();
+    bind(HelpContentsAction, [help] { help->ShowContents(); },
+         [help] { return help->CanShowContents(); });
+    bind(HelpAboutAction, [help] { help->ShowAbout(); }, [help] { return help->CanShowAbout(); });
+    bind(ViewCustomizeAction, [view] { view->Customize(); },
+         [view] { return view->CanCustomize(); });
+
+    TToolsHandler* tools = FToolsHandler.get();
+    bind(ToolsOpenWithEditorAction, [tools, file] { tools->OpenWithEditor(file->GetFileName()); },
+         [tools, file] { return file->IsOpen() && tools->CanOpenWithEditor(); });
+    bind(ToolsCreateTemplateAction, [tools] { tools->CreateTemplate(); },
+         [tools] { return tools->CanCreateTemplate(); });
+    bind(ToolsOptionsAction, [tools] { tools->EditOptions(); },
+         [tools] { return tools->CanEditOptions(); });
+
+    TSettingsHandler* settings = FSettingsHandler.get();
+    bind(SettingsLoadAction, [settings] { settings->Load(); },
+         [settings] { return settings->CanLoad(); });
+    bind(SettingsSaveAction, [settings] { settings->Save(); },
+         [settings] { return settings->CanSave(); });
+}
+
+void TAppMainForm::CreateHandlers(const std::string& settingsFileName)
+{
+    try
+    {
+        FMainView = std::make_unique<TMainView>(this, FUi->MessageLabel, FStatusBar);
+        FMainView->SetStatus("Ready to open a deck");
+        FFileHandler = std::make_unique<TFileHandler>(FMainView.get());
+        FViewHandler =
+            std::make_unique<TViewHandler>(this, FUi->ToolBar, FStatusBar, FUi->MessageLabel);
+        FToolsHandler = std::make_unique<TToolsHandler>();
+        FHelpHandler = std::make_unique<THelpHandler>();
+        FSettingsHandler = std::make_unique<TSettingsHandler>(
+            settingsFileName.empty() ? TSettingsHandler::DefaultFileName() : settingsFileName);
+        FSettingsHandler->AddHandler(FFileHandler.get());
+        FSettingsHandler->AddHandler(FViewHandler.get());
+        FSettingsHandler->AddHandler(FToolsHandler.get());
+        FSettingsHandler->AddHandler(FHelpHandler.get());
+        FSettingsHandler->AddHandler(FSettingsHandler.get());
+        FUpdateNotifier = std::make_unique<TUpdateNotifier>();
+        FUpdateNotifier->OnNotify = [this](TObject*) { NotifierNotify(); };
+        FUpdateNotifier->OnUpdate = [this](TObject*) { NotifierUpdate(); };
+        // Posted in this order: the actions are refreshed before the command line is read.
+        FUpdateNotifier->Notify();
+        QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(WM_PROCESSPARAMS)));
+    }
+    catch (...)
+    {
+        DestroyHandlers();
+        throw;
+    }
+}
+
+void TAppMainForm::DestroyHandlers()
+{
+    FUpdateNotifier.reset();
+    FSettingsHandler.reset();
+    FHelpHandler.reset();
+    FToolsHandler.reset();
+    FViewHandler.reset();
+    FFileHandler.reset();
+    FMainView.reset();
+}
+
+void TAppMainForm::NotifierNotify()
+{
+    QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(WM_UPDATEACTIONS)));
+}
+
+void TAppMainForm::NotifierUpdate()
+{
+    UpdateAllActions();
+}
+
+void TAppMainForm::UpdateAllActions()
+{
+    for (int id = 0; id < ActionCount; ++id)
+        FBindings[id].Update(*FActions[id]);
+}
+
+void TAppMainForm::ExecuteAction(TActionId id)
+{
+    if (!FActions[id]->isEnabled())
+        return;
+    TBusyCursor cursor;
+    try
+    {
+        FBindings[id].Execute();
+    }
+    catch (...)
+    {
+        FUpdateNotifier->Notify();
+        throw;
+    }
+    FUpdateNotifier->Notify();
+}
+
+void TAppMainForm::ExecuteCommand(TActionId id)
+{
+    try
+    {
+        ExecuteAction(id);
+    }
+    catch (...)
+    {
+        ShowException(std::current_exception());
+    }
+}
+
+void TAppMainForm::ExecuteSettingsLoad()
+{
+    ExecuteAction(SettingsLoadAction);
+}
+
+void TAppMainForm::ExecuteSettingsSave()
+{
+    ExecuteAction(SettingsSaveAction);
+}
+
+void TAppMainForm::ExecuteDropFiles(const std::vector<std::string>& fileNames)
+{
+    FDroppedFiles = fileNames;
+    try
+    {
+        ExecuteAction(FileDropFilesAction);
+    }
+    catch (...)
+    {
+        FDroppedFiles.clear();
+        throw;
+    }
+    FDroppedFiles.clear();
+}
+
+void TAppMainForm::ProcessParams()
+{
+    const std::vector<std::string> arguments = CommandLineArguments();
+    if (!arguments.empty())
+        ExecuteDropFiles(arguments);
+}
+
+bool TAppMainForm::event(QEvent* event)
+{
+    if (event->type() == WM_UPDATEACTIONS)
+    {
+        FUpdateNotifier->Update();
+        return true;
+    }
+    if (event->type() == WM_PROCESSPARAMS)
+    {
+        try
+        {
+            ProcessParams();
+        }
+        catch (...)
+        {
+            ShowException(std::current_exception());
+        }
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TAppMainForm::CloseSteps()
+{
+    try
+    {
+        if (FActions[FileCloseAction]->isEnabled())
+            ExecuteAction(FileCloseAction);
+        ExecuteSettingsSave();
+        return true;
+    }
+    catch (...)
+    {
+        ShowException(std::current_exception());
+        return false;
+    }
+}
+
+void TAppMainForm::closeEvent(QCloseEvent* event)
+{
+    if (CloseSteps())
+        event->accept();
+    else
+        event->ignore();
+}

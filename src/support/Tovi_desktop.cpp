@@ -1,0 +1,162 @@
+#include "Tovi_desktop.h"
+
+#include "Tovi_programfiles.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QStringList>
+#include <QUrl>
+
+namespace
+{
+TDesktop gRealDesktop;
+TDesktop* gDesktop = &gRealDesktop;
+QPointer<QWidget> gMainWindow;
+
+// "Text (*.txt)|*.txt|All (*.*)|*.*" to Qt's name filters; "*.*" means every file here.
+QStringList NameFilters(const std::string& filter)
+{
+    const QStringList parts = TextToQt(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+    {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ').replace("*.*", "*");
+        QString description = parts[i];
+        const qsizetype bracket = description.indexOf('(');
+        if (bracket >= 0)
+            description = description.left(bracket).trimmed();
+        filters << QStringLiteral("%1 (%2)").arg(description, patterns);
+    }
+    return filters;
+}
+
+bool ExecuteFileDialog(TFileDialogRequest& request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(TDesktop::MainWindow(), TextToQt(request.Title));
+    dialog.setAcceptMode(mode);
+    const QStringList filters = NameFilters(request.Filter);
+    dialog.setNameFilters(filters);
+    if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+    if (mode == QFileDialog::AcceptOpen)
+        dialog.setFileMode(request.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    else
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
+    if (!request.FileName.empty())
+        dialog.selectFile(PathToQt(request.FileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    request.FileName = PathFromQt(dialog.selectedFiles().constFirst());
+    request.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return true;
+}
+
+QMessageBox::StandardButton ShowBox(QMessageBox::Icon icon, const std::string& text,
+                                    QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, QApplication::applicationDisplayName(), TextToQt(text), buttons,
+                    TDesktop::MainWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.activateWindow();
+    box.raise();
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+} // namespace
+
+bool TDesktop::Confirm(const std::string& text)
+{
+    return ShowBox(QMessageBox::Warning, text, QMessageBox::Ok | QMessageBox::Cancel) ==
+           QMessageBox::Ok;
+}
+
+void TDesktop::ShowError(const std::string& text)
+{
+    ShowBox(QMessageBox::Critical, text, QMessageBox::Ok);
+}
+
+void TDesktop::ShowMessage(const std::string& text)
+{
+    ShowBox(QMessageBox::NoIcon, text, QMessageBox::Ok);
+}
+
+bool TDesktop::ExecuteOpenDialog(TFileDialogRequest& request)
+{
+    return ExecuteFileDialog(request, QFileDialog::AcceptOpen);
+}
+
+bool TDesktop::ExecuteSaveDialog(TFileDialogRequest& request)
+{
+    return ExecuteFileDialog(request, QFileDialog::AcceptSave);
+}
+
+bool TDesktop::ExecuteColorDialog(QColor& color)
+{
+    const QColor chosen = QColorDialog::getColor(color, MainWindow());
+    if (!chosen.isValid())
+        return false;
+    color = chosen;
+    return true;
+}
+
+bool TDesktop::ExecuteFontDialog(QFont& font)
+{
+    bool accepted = false;
+    const QFont chosen = QFontDialog::getFont(&accepted, font, MainWindow());
+    if (accepted)
+        font = chosen;
+    return accepted;
+}
+
+bool TDesktop::ExecuteDialog(QDialog& dialog)
+{
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool TDesktop::OpenDocument(const std::string& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(PathToQt(path)));
+}
+
+bool TDesktop::StartProgram(const std::string& program, const std::vector<std::string>& arguments)
+{
+    QStringList list;
+    for (const std::string& argument : arguments)
+        list << PathToQt(argument);
+    return QProcess::startDetached(PathToQt(program), list);
+}
+
+void TDesktop::SetClipboardText(const std::string& text)
+{
+    QGuiApplication::clipboard()->setText(TextToQt(text));
+}
+
+void TDesktop::SetMainWindow(QWidget* window)
+{
+    gMainWindow = window;
+}
+
+QWidget* TDesktop::MainWindow()
+{
+    return gMainWindow.data();
+}
+
+TDesktop& Desktop()
+{
+    return *gDesktop;
+}
+
+void SetDesktop(TDesktop* desktop)
+{
+    gDesktop = desktop ? desktop : &gRealDesktop;
+}
