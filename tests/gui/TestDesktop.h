@@ -12,7 +12,8 @@
 #include <vector>
 
 // A desktop that answers for the user and records what would have left the process.
-// Install it for the life of a test with TScopedTestDesktop.
+// Install it for the life of a test with TScopedTestDesktop; the test main installs one
+// of its own so that no test ever blocks on a real dialog.
 class TTestDesktop : public TDesktop
 {
 public:
@@ -77,8 +78,14 @@ private:
 class TScopedTestDesktop
 {
 public:
-    explicit TScopedTestDesktop(TTestDesktop& desktop) { SetDesktop(&desktop); }
-    ~TScopedTestDesktop() { SetDesktop(nullptr); }
+    explicit TScopedTestDesktop(TTestDesktop& desktop) : FPrevious(&Desktop())
+    {
+        SetDesktop(&desktop);
+    }
+    ~TScopedTestDesktop() { SetDesktop(FPrevious); }
     TScopedTestDesktop(const TScopedTestDesktop&) = delete;
     TScopedTestDesktop& operator=(const TScopedTestDesktop&) = delete;
+
+private:
+    TDesktop* FPrevious;
 };
