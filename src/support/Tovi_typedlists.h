@@ -7,6 +7,12 @@
 #include <utility>
 #include <vector>
 
+// The range error of the program's lists.
+[[noreturn]] inline void ListIndexError(int index)
+{
+    throw EListError("List index out of bounds (" + std::to_string(index) + ").");
+}
+
 // An ordered, index-addressed list of objects of one class. While OwnsItems is true, an item
 // that leaves the list by Delete, Clear, Assign or the list's destruction is destroyed;
 // Exchange and Move never destroy anything. Index errors raise EListError and change nothing.
@@ -108,7 +114,7 @@ private:
     void CheckIndex(int index) const
     {
         if (index < 0 || index >= Count())
-            throw EListError("List index out of bounds (" + std::to_string(index) + ").");
+            ListIndexError(index);
     }
 
     void DestroyOwned(T* item) const
