@@ -8,12 +8,14 @@
 #include "App_ViewHandler.h"
 #include "App_Views.h"
 #include "Tovi_desktop.h"
+#include "Tovi_filedrop.h"
 #include "Tovi_programfiles.h"
 #include "ui_App_MainForm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
@@ -96,6 +98,21 @@ public:
     TBusyCursor(const TBusyCursor&) = delete;
     TBusyCursor& operator=(const TBusyCursor&) = delete;
 };
+
+// Takes drags of local files only, and always as a copy: the window just reads the files, and a
+// source that took the drop for a move would delete them.
+bool AcceptDropAsCopy(QDropEvent& event)
+{
+    if (!TFileDrop::HoldsLocalFiles(event.mimeData()) ||
+        !event.possibleActions().testFlag(Qt::CopyAction))
+    {
+        event.ignore();
+        return false;
+    }
+    event.setDropAction(Qt::CopyAction);
+    event.accept();
+    return true;
+}
 
 std::vector<std::string> CommandLineArguments()
 {
@@ -529,4 +546,58 @@ void TAppMainForm::closeEvent(QCloseEvent* event)
         event->accept();
     else
         event->ignore();
+}
+
+void TAppMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    dragMoveEvent(event);
+}
+
+// Drag events reach the window only while it accepts drops, which the drop action's update
+// switches on and off.
+void TAppMainForm::dragMoveEvent(QDragMoveEvent* event)
+{
+    AcceptDropAsCopy(*event);
+}
+
+std::vector<std::string> TAppMainForm::TakeDroppedFiles(const QDropEvent& event)
+{
+    TFileDrop drop(event, true);
+    activateWindow();
+    raise();
+    std::vector<std::string> fileNames;
+    for (int i = 0; i < drop.GetCount(); ++i)
+        fileNames.push_back(drop.GetFileName(i));
+    drop.Finish();
+    return fileNames;
+}
+
+void TAppMainForm::dropEvent(QDropEvent* event)
+{
+    if (!AcceptDropAsCopy(*event))
+        return;
+    try
+    {
+        // The command may ask the user; it runs after the drop has been answered, so that the
+        // program the files came from is not kept waiting by a message box.
+        QMetaObject::invokeMethod(
+            this, [this, fileNames = TakeDroppedFiles(*event)] { ExecuteDroppedFiles(fileNames); },
+            Qt::QueuedConnection);
+    }
+    catch (...)
+    {
+        ShowException(std::current_exception());
+    }
+}
+
+void TAppMainForm::ExecuteDroppedFiles(const std::vector<std::string>& fileNames)
+{
+    try
+    {
+        ExecuteDropFiles(fileNames);
+    }
+    catch (...)
+    {
+        ShowException(std::current_exception());
+    }
 }

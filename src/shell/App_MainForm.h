@@ -87,7 +87,8 @@ public:
     virtual void ExecuteSettingsLoad();
     virtual void ExecuteSettingsSave();
 
-    void ExecuteDropFiles(const std::vector<std::string>& fileNames);
+    // Virtual so that a test can see what a drop hands over.
+    virtual void ExecuteDropFiles(const std::vector<std::string>& fileNames);
     void UpdateAllActions();
 
     // The common route: runs the action only while it is enabled; raises what the call raised.
@@ -111,6 +112,9 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     struct TActionBinding
@@ -134,6 +138,8 @@ private:
     bool CloseSteps();
     void ExecuteCommand(TActionId id);
     void ShowMessageMenu(const QPoint& position);
+    std::vector<std::string> TakeDroppedFiles(const QDropEvent& event);
+    void ExecuteDroppedFiles(const std::vector<std::string>& fileNames);
 
     std::unique_ptr<Ui::AppMainForm> FUi;
     TSimpleStatusBar* FStatusBar = nullptr;

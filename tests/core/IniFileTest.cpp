@@ -25,15 +25,14 @@ TEST_P(IniIntegerReading, ReadsDecimalHexOrTheDefault)
     EXPECT_EQ(ini.ReadInteger("S", "Key", GetParam().Default), GetParam().Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, IniIntegerReading,
-                         ::testing::Values(TIntegerCase{"42", 7, 42}, TIntegerCase{"-3000", 7, -3000},
-                                           TIntegerCase{"0x10", 7, 16}, TIntegerCase{"0X1f", 7, 31},
-                                           TIntegerCase{"0xFFFFFFFF", 7, -1},
-                                           TIntegerCase{"-2147483640", 7, -2147483640},
-                                           TIntegerCase{"word", 7, 7}, TIntegerCase{"", 7, 7},
-                                           TIntegerCase{"12abc", 7, 7}, TIntegerCase{"0x", 7, 7},
-                                           TIntegerCase{"99999999999", 7, 7},
-                                           TIntegerCase{"0x1FFFFFFFF", 7, 7}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniIntegerReading,
+    ::testing::Values(TIntegerCase{"42", 7, 42}, TIntegerCase{"-3000", 7, -3000},
+                      TIntegerCase{"0x10", 7, 16}, TIntegerCase{"0X1f", 7, 31},
+                      TIntegerCase{"0xFFFFFFFF", 7, -1},
+                      TIntegerCase{"-2147483640", 7, -2147483640}, TIntegerCase{"word", 7, 7},
+                      TIntegerCase{"", 7, 7}, TIntegerCase{"12abc", 7, 7}, TIntegerCase{"0x", 7, 7},
+                      TIntegerCase{"99999999999", 7, 7}, TIntegerCase{"0x1FFFFFFFF", 7, 7}));
 
 struct TBoolCase
 {
@@ -55,7 +54,8 @@ TEST_P(IniBoolReading, AnyNonZeroIntegerIsTrue)
 
 INSTANTIATE_TEST_SUITE_P(Cases, IniBoolReading,
                          ::testing::Values(TBoolCase{"1", false, true}, TBoolCase{"0", true, false},
-                                           TBoolCase{"2", false, true}, TBoolCase{"-1", false, true},
+                                           TBoolCase{"2", false, true},
+                                           TBoolCase{"-1", false, true},
                                            TBoolCase{"word", true, true},
                                            TBoolCase{"word", false, false},
                                            TBoolCase{"0x0", true, false}));

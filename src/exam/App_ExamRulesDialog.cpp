@@ -1,0 +1,160 @@
+#include "App_ExamRulesDialog.h"
+
+#include "ui_App_ExamRulesDialog.h"
+
+#include "Tovi_desktop.h"
+#include "Tovi_exceptions.h"
+
+#include <QFocusEvent>
+
+TAppExamRulesDialog::TAppExamRulesDialog(QWidget* parent)
+    : QDialog(parent), FUi(std::make_unique<Ui::AppExamRulesDialog>())
+{
+    FUi->setupUi(this);
+    setFixedSize(size());
+    for (QCheckBox* box : {FUi->Field13, FUi->Field14, FUi->Field15})
+        connect(box, &QCheckBox::clicked, this, [this] { UpdateControls(); });
+    FUi->Field17->installEventFilter(this);
+    FUi->Field1A->installEventFilter(this);
+    WriteRulesToControls(Rules);
+}
+
+TAppExamRulesDialog::~TAppExamRulesDialog() = default;
+
+bool TAppExamRulesDialog::Execute()
+{
+    WriteRulesToControls(Rules);
+    FUi->Field11->setFocus(Qt::OtherFocusReason);
+    CentreOnMainWindow();
+    return Desktop().ExecuteDialog(*this);
+}
+
+void TAppExamRulesDialog::UpdateControls()
+{
+    const bool limitTime = FUi->Field15->isChecked();
+    FUi->Field16->setEnabled(limitTime);
+    FUi->Field17->setEnabled(limitTime);
+    FUi->Field18->setEnabled(limitTime);
+}
+
+void TAppExamRulesDialog::done(int result)
+{
+    if (result == Accepted && !FormCloseQuery())
+        return;
+    QDialog::done(result);
+}
+
+// Only a move the user made (not a window switch or the dialog's own focusing) checks the box
+// left, and only once that move is complete: the check may show a modal error box.
+bool TAppExamRulesDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut)
+    {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason)
+        {
+            QLineEdit* box = static_cast<QLineEdit*>(watched);
+            QMetaObject::invokeMethod(
+                this, [this, box] { CheckBoxOnExit(box); }, Qt::QueuedConnection);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TAppExamRulesDialog::WriteRulesToControls(const TExamRules& rules)
+{
+    FUi->Field11->setChecked(rules.Shuffle);
+    FUi->Field12->setChecked(rules.Reverse);
+    FUi->Field13->setChecked(rules.AutoHint);
+    FUi->Field14->setChecked(rules.AutoAnswer);
+    FUi->Field15->setChecked(rules.LimitTime);
+    FUi->Field17->setText(QString::number(rules.TimeLimit));
+    FUi->Field18->setChecked(rules.ChargeRetry);
+    FUi->Field1A->setText(QString::number(rules.RetryInterval));
+    UpdateControls();
+}
+
+// The time-limit box is read before the retry interval, even while it is disabled.
+TExamRules TAppExamRulesDialog::ReadRulesFromControls()
+{
+    TExamRules rules;
+    rules.Shuffle = FUi->Field11->isChecked();
+    rules.Reverse = FUi->Field12->isChecked();
+    rules.AutoHint = FUi->Field13->isChecked();
+    rules.AutoAnswer = FUi->Field14->isChecked();
+    rules.LimitTime = FUi->Field15->isChecked();
+    rules.TimeLimit = ReadNumber(FUi->Field17);
+    rules.ChargeRetry = FUi->Field18->isChecked();
+    rules.RetryInterval = ReadNumber(FUi->Field1A);
+    return rules;
+}
+
+int TAppExamRulesDialog::ReadNumber(QLineEdit* box)
+{
+    bool ok = false;
+    const int value = box->text().trimmed().toInt(&ok, 10);
+    if (!ok || value < 0)
+        RaiseEditError(box);
+    return value;
+}
+
+void TAppExamRulesDialog::RaiseEditError(QLineEdit* box)
+{
+    FocusBox(box);
+    throw EInvalidOperation("Specify an integer greater than or equal to zero.");
+}
+
+// A disabled box cannot take the focus; the check box that enables it takes it instead, so
+// the user lands where the number can be mended.
+void TAppExamRulesDialog::FocusBox(QLineEdit* box)
+{
+    if (!box->isEnabled())
+    {
+        FUi->Field15->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+}
+
+void TAppExamRulesDialog::CheckBoxOnExit(QLineEdit* box)
+{
+    // Back in the box already (an OK that reported it first), or closed meanwhile: nothing to say.
+    if (!isVisible() || focusWidget() == box)
+        return;
+    try
+    {
+        ReadNumber(box);
+    }
+    catch (const EInvalidOperation& error)
+    {
+        Desktop().ShowError(error.Message());
+    }
+}
+
+bool TAppExamRulesDialog::FormCloseQuery()
+{
+    try
+    {
+        Rules = ReadRulesFromControls();
+        return true;
+    }
+    catch (const EInvalidOperation& error)
+    {
+        Desktop().ShowError(error.Message());
+        return false;
+    }
+}
+
+void TAppExamRulesDialog::CentreOnMainWindow()
+{
+    if (const QWidget* window = TDesktop::MainWindow())
+        move(window->geometry().center() - rect().center());
+}
+
+TAppExamRulesDialog* GetAppExamRulesDialog()
+{
+    static TAppExamRulesDialog* dialog = new TAppExamRulesDialog();
+    return dialog;
+}

@@ -1,0 +1,118 @@
+#include "App_Exams.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace
+{
+// The timer ticks through an event loop, so these tests need an application object.
+void EnsureApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "orvanta_core_tests";
+    static char* argv[] = {name, nullptr};
+    new QCoreApplication(argc, argv); // lives until the process ends
+}
+
+struct TCountedTimekeeper
+{
+    TExamTimekeeper Timekeeper;
+    int TimeUps = 0;
+    QEventLoop* Waiting = nullptr;
+
+    TCountedTimekeeper()
+    {
+        EnsureApplication();
+        Timekeeper.OnTimeUp = [this](TObject* sender)
+        {
+            EXPECT_EQ(sender, &Timekeeper);
+            EXPECT_TRUE(Timekeeper.IsTimeUp());
+            ++TimeUps;
+            if (Waiting)
+                Waiting->quit();
+        };
+    }
+
+    // Runs the event loop for at most that long, or until the time is up when asked to.
+    void RunEventLoop(int milliseconds, bool untilTimeUp)
+    {
+        QEventLoop loop;
+        Waiting = untilTimeUp ? &loop : nullptr;
+        QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+        loop.exec();
+        Waiting = nullptr;
+    }
+};
+
+void ExpectStartRefused(TExamTimekeeper& timekeeper)
+{
+    try
+    {
+        timekeeper.Start();
+        ADD_FAILURE() << "Start while running was not refused";
+    }
+    catch (const EExamError& error)
+    {
+        EXPECT_EQ(error.Message(), "The program cannot start the timekeeper.");
+    }
+}
+
+TEST(ExamTimekeeper, ZeroOrNegativeLimitIsUpWithinStartAndStaysRunningUntilStopped)
+{
+    for (int limit : {0, -5})
+    {
+        SCOPED_TRACE(limit);
+        TCountedTimekeeper counted;
+        counted.Timekeeper.SetTimeLimit(limit);
+        counted.Timekeeper.Start();
+        EXPECT_EQ(counted.TimeUps, 1);
+        EXPECT_TRUE(counted.Timekeeper.IsTimeUp());
+        ExpectStartRefused(counted.Timekeeper);
+        EXPECT_TRUE(counted.Timekeeper.IsTimeUp());
+        counted.RunEventLoop(50, false);
+        EXPECT_EQ(counted.TimeUps, 1) << "a zero limit must not tick on idle passes";
+        counted.Timekeeper.Stop();
+        EXPECT_TRUE(counted.Timekeeper.IsTimeUp());
+        counted.Timekeeper.Start();
+        EXPECT_EQ(counted.TimeUps, 2);
+    }
+}
+
+TEST(ExamTimekeeper, TicksOncePerStartThroughTheEventLoopAndStopKeepsTheFlag)
+{
+    TCountedTimekeeper counted;
+    counted.Timekeeper.SetTimeLimit(20);
+    counted.Timekeeper.Start();
+    EXPECT_FALSE(counted.Timekeeper.IsTimeUp());
+    EXPECT_EQ(counted.TimeUps, 0) << "a positive limit must not fire within Start";
+    counted.RunEventLoop(5000, true);
+    ASSERT_EQ(counted.TimeUps, 1);
+    counted.RunEventLoop(100, false);
+    EXPECT_EQ(counted.TimeUps, 1);
+
+    counted.Timekeeper.Stop();
+    EXPECT_TRUE(counted.Timekeeper.IsTimeUp());
+    counted.Timekeeper.Start();
+    EXPECT_FALSE(counted.Timekeeper.IsTimeUp());
+    counted.RunEventLoop(5000, true);
+    EXPECT_EQ(counted.TimeUps, 2);
+    counted.Timekeeper.Reset();
+    EXPECT_FALSE(counted.Timekeeper.IsTimeUp());
+}
+
+TEST(ExamTimekeeper, StoppedBeforeTheLimitNeverFires)
+{
+    TCountedTimekeeper counted;
+    counted.Timekeeper.SetTimeLimit(30);
+    counted.Timekeeper.Start();
+    ExpectStartRefused(counted.Timekeeper);
+    counted.Timekeeper.Stop();
+    counted.RunEventLoop(120, false);
+    EXPECT_EQ(counted.TimeUps, 0);
+    EXPECT_FALSE(counted.Timekeeper.IsTimeUp());
+}
+} // namespace
