@@ -2,17 +2,25 @@
 
 #include "App_Exams.h"
 #include "App_Handlers.h"
+#include "Tovi_desktop.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+class TFileHistory;
 class TMainView;
+class TNimbaDeck;
+class TNimbaEntries;
 
 // Owns the open deck and the running exam, and presents the exam in the main window.
 class TFileHandler : public THandler
 {
 public:
-    explicit TFileHandler(TMainView* view);
+    // History.ini beside the program unless a test names another file.
+    explicit TFileHandler(TMainView* view, const std::string& historyFileName = std::string());
+    ~TFileHandler() override;
 
     void LoadSettings(TMemIniFile& settings) override;
     void SaveSettings(TMemIniFile& settings) override;
@@ -63,9 +71,31 @@ public:
 
     const std::string& GetFileName() const { return FFileName; }
     const TExamRules& GetExamRules() const { return FExamRules; }
+    TFileHistory& GetFileHistory() const { return *FFileHistory; }
+    const TNimbaDeck* GetDeck() const { return FDeck.get(); }
+    const TExam* GetExam() const { return FExam.get(); }
+    const TFileDialogRequest& GetOpenDialog() const { return FOpenDialog; }
+
+    void SetFileName(const std::string& fileName);
+    void OpenPageFile(const std::string& fileName);
 
 private:
+    // Puts the deck text of whatever the function writes into a fresh section list on the clipboard.
+    void CopyData(const std::function<void(TNimbaEntries&)>& write);
+    void BindExamEvents(TExam& exam);
+    void ExamStart();
+    void ExamEnd();
+    void ExamCardChange();
+    void ExamQuestion();
+    void ExamHint();
+    void ExamAnswer();
+    void ExamTimeUp();
+
     std::string FFileName;
+    std::unique_ptr<TFileHistory> FFileHistory;
+    std::unique_ptr<TNimbaDeck> FDeck;
+    std::unique_ptr<TExam> FExam;
     TExamRules FExamRules = TExamRules::Defaults();
     TMainView* FView;
+    TFileDialogRequest FOpenDialog;
 };
