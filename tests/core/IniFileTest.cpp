@@ -1,9 +1,10 @@
+#include "FullFolder.h"
 #include "TempFolder.h"
 #include "Tovi_exceptions.h"
 #include "Tovi_inifiles.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace
 {
@@ -117,18 +118,28 @@ TEST(IniFile, ClearedDocumentDropsForeignSectionsOnSave)
     EXPECT_EQ(TTempFolder::Read(path), "[Mine]\r\nKey=v\r\n\r\n");
 }
 
-TEST(IniFile, UnwritableFileRaisesAndKeepsThePreviousFile)
+TEST(IniFile, AFullDiskRaisesAndKeepsThePreviousFile)
 {
-    TTempFolder folder;
+    TFullFolder folder;
+    if (!folder.Available())
+        GTEST_SKIP() << "a small file system cannot be mounted here";
     const std::string path = folder.Write("Settings.ini", "[Old]\r\nA=1\r\n\r\n");
     TMemIniFile ini(path);
-    ini.WriteString("New", "B", "2");
-    std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_read |
-                                                    std::filesystem::perms::owner_exec);
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
+    ini.WriteString("New", "B", std::string(4096, 'v'));
+    folder.Fill();
     EXPECT_THROW(ini.UpdateFile(), EError);
     EXPECT_EQ(TTempFolder::Read(path), "[Old]\r\nA=1\r\n\r\n");
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+}
+
+TEST(IniFile, ATargetThatCannotBeWrittenRaises)
+{
+    TTempFolder folder;
+    TMemIniFile ini(folder.Write("blocked", "") + "/Settings.ini");
+    ini.WriteString("S", "K", "v");
+    EXPECT_THROW(ini.UpdateFile(), EError);
+    std::filesystem::create_directory(folder.File("Folder.ini"));
+    EXPECT_THROW(TMemIniFile{folder.File("Folder.ini")}, EError);
 }
 
 TEST(IniFile, WritingIntoAMissingFolderRaises)
