@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QToolBar>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace
@@ -160,6 +161,36 @@ TEST_F(MainFormTest, ClosingWithoutADeckSavesTheSettings)
     EXPECT_TRUE(form.close());
     EXPECT_NE(TTempFolder::Read(settings).find("[SettingsHandler]\r\n"), std::string::npos);
     EXPECT_TRUE(Desktop.Confirmations.empty());
+}
+
+TEST_F(MainFormTest, DecliningToStopTheExamKeepsEverythingAndSavesNothing)
+{
+    const std::string settings = Folder.File("Settings.ini");
+    TAppMainForm form(settings);
+    form.GetFileHandler()->OpenFile(Folder.Write("Deck.txt", "[Card]\nQuestion.Text=Q\n"));
+    form.GetFileHandler()->StartExam();
+    QCoreApplication::sendPostedEvents(&form);
+    form.show();
+    Desktop.ConfirmAnswers = {false};
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.GetFileHandler()->IsExamRunning());
+    EXPECT_FALSE(std::filesystem::exists(settings));
+    EXPECT_TRUE(Desktop.Errors.empty());
+    Desktop.ConfirmAnswers = {true};
+    EXPECT_TRUE(form.close());
+    EXPECT_FALSE(form.GetFileHandler()->IsOpen());
+    EXPECT_TRUE(std::filesystem::exists(settings));
+}
+
+TEST_F(MainFormTest, TwoPathsOnTheCommandLineAreRefused)
+{
+    TAppMainForm form(Folder.File("Settings.ini"));
+    QCoreApplication::sendPostedEvents(&form);
+    EXPECT_THROW(form.ExecuteDropFiles({Folder.Write("a.txt", ""), Folder.Write("b.txt", "")}),
+                 EHandlerError);
+    EXPECT_FALSE(form.GetFileHandler()->IsOpen());
+    EXPECT_TRUE(form.GetDroppedFiles().empty());
 }
 
 TEST_F(MainFormTest, ASettingsFileThatCannotBeWrittenKeepsTheWindowOpen)
