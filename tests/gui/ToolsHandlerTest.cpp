@@ -175,16 +175,21 @@ TEST_F(Tools, MissingSettingsKeepTheEditor)
 TEST_F(Tools, OptionsDialogShowsAndStoresTheEditorOnOk)
 {
     SetEditor("gedit");
-    std::string shown;
-    FDesktop.OnDialog = [&](QDialog& dialog)
+    // Typed with blanks around it, and then cleared again.
+    for (const std::string typed : {" /opt/My Editor/edit ", ""})
     {
-        shown = EditorFileEdit(dialog)->text().toStdString();
-        EditorFileEdit(dialog)->setText(" /opt/My Editor/edit ");
-        return true;
-    };
-    FHandler.EditOptions();
-    EXPECT_EQ(shown, "gedit");
-    EXPECT_EQ(FHandler.GetOptions().EditorFile, " /opt/My Editor/edit ") << "kept as typed";
+        const std::string before = FHandler.GetOptions().EditorFile;
+        std::string shown;
+        FDesktop.OnDialog = [&](QDialog& dialog)
+        {
+            shown = EditorFileEdit(dialog)->text().toStdString();
+            EditorFileEdit(dialog)->setText(QString::fromStdString(typed));
+            return true;
+        };
+        FHandler.EditOptions();
+        EXPECT_EQ(shown, before);
+        EXPECT_EQ(FHandler.GetOptions().EditorFile, typed) << "kept as typed";
+    }
     EXPECT_EQ(GetAppToolsDialog(), GetAppToolsDialog());
 }
 
