@@ -1,5 +1,6 @@
 // The dropped-files wrapper and how the main window takes drops.
 #include "App_MainForm.h"
+#include "ErrorText.h"
 #include "TempFolder.h"
 #include "TestDesktop.h"
 #include "Tovi_filedrop.h"
@@ -51,19 +52,6 @@ QDropEvent MakeDrop(const QMimeData& data, QEvent::Type type = QEvent::Drop,
 {
     return QDropEvent(QPointF(10, 10), actions, &data, Qt::LeftButton, Qt::NoModifier, type);
 }
-
-template <typename Action> std::string MessageOf(Action action)
-{
-    try
-    {
-        action();
-    }
-    catch (const EFileDropError& error)
-    {
-        return error.Message();
-    }
-    return "(no error)";
-}
 } // namespace
 
 TEST(FileDrop, RefusesEverythingButADropOfLocalFiles)
@@ -89,7 +77,8 @@ TEST(FileDrop, RefusesEverythingButADropOfLocalFiles)
         {"no addresses", &emptyDrop},
     };
     for (const auto& [name, event] : cases)
-        EXPECT_EQ(MessageOf([event] { TFileDrop drop(*event); }), MakeMessage) << name;
+        EXPECT_EQ(ErrorText<EFileDropError>([event] { TFileDrop drop(*event); }), MakeMessage)
+            << name;
 }
 
 TEST(FileDrop, GivesEveryPathAndRefusesIndexesOutsideTheDrop)
@@ -103,7 +92,8 @@ TEST(FileDrop, GivesEveryPathAndRefusesIndexesOutsideTheDrop)
     EXPECT_EQ(drop.GetFileName(0), paths[0]);
     EXPECT_EQ(drop.GetFileName(1), paths[1]);
     for (int index : {-1, 2, 1000})
-        EXPECT_EQ(MessageOf([&] { drop.GetFileName(index); }), PathMessage) << index;
+        EXPECT_EQ(ErrorText<EFileDropError>([&] { drop.GetFileName(index); }), PathMessage)
+            << index;
 }
 
 TEST(FileDrop, AfterFinishNothingCanBeRead)
@@ -113,8 +103,8 @@ TEST(FileDrop, AfterFinishNothingCanBeRead)
     TFileDrop drop(event, false);
     drop.Finish();
     EXPECT_TRUE(drop.IsEmpty());
-    EXPECT_EQ(MessageOf([&] { drop.GetCount(); }), CountMessage);
-    EXPECT_EQ(MessageOf([&] { drop.GetFileName(0); }), PathMessage);
+    EXPECT_EQ(ErrorText<EFileDropError>([&] { drop.GetCount(); }), CountMessage);
+    EXPECT_EQ(ErrorText<EFileDropError>([&] { drop.GetFileName(0); }), PathMessage);
     drop.Finish();
     EXPECT_TRUE(drop.IsEmpty());
 }

@@ -1,6 +1,7 @@
 // The offline help and the about box.
 #include "App_HelpHandler.h"
 #include "App_MainForm.h"
+#include "ErrorText.h"
 #include "TempFolder.h"
 #include "TestDesktop.h"
 
@@ -19,19 +20,6 @@ class Help : public ::testing::Test
 {
 protected:
     Help() : FScopedDesktop(FDesktop) {}
-
-    std::string ErrorOfShowContents(THelpHandler& handler)
-    {
-        try
-        {
-            handler.ShowContents();
-        }
-        catch (const EHandlerError& error)
-        {
-            return error.Message();
-        }
-        return "(no error)";
-    }
 
     TTempFolder FTemp;
     TTestDesktop FDesktop;
@@ -64,12 +52,12 @@ TEST_F(Help, CancelOpensNothingAndShowsNoError)
 TEST_F(Help, AMissingPageOrAFailedOpenIsReported)
 {
     THelpHandler missing(FTemp.File("Help/index.html"));
-    EXPECT_EQ(ErrorOfShowContents(missing), OpenHelpMessage);
+    EXPECT_EQ(ErrorText<EHandlerError>([&] { missing.ShowContents(); }), OpenHelpMessage);
     EXPECT_TRUE(FDesktop.OpenedDocuments.empty());
 
     THelpHandler present(FTemp.Write("index.html", "<html></html>"));
     FDesktop.OpenDocumentResult = false;
-    EXPECT_EQ(ErrorOfShowContents(present), OpenHelpMessage);
+    EXPECT_EQ(ErrorText<EHandlerError>([&] { present.ShowContents(); }), OpenHelpMessage);
 }
 
 TEST_F(Help, AboutShowsNameAndVersionAnEmptyLineAndTheRights)

@@ -2,6 +2,7 @@
 #include "App_MainForm.h"
 #include "App_ToolsDialog.h"
 #include "App_ToolsHandler.h"
+#include "ErrorText.h"
 #include "TempFolder.h"
 #include "TestDesktop.h"
 #include "Tovi_inifiles.h"
@@ -34,19 +35,6 @@ protected:
             request.FileName = path;
             return !path.empty();
         };
-    }
-
-    template <typename Action> std::string HandlerErrorOf(Action action)
-    {
-        try
-        {
-            action();
-        }
-        catch (const EHandlerError& error)
-        {
-            return error.Message();
-        }
-        return "(no error)";
     }
 
     static QLineEdit* EditorFileEdit(QDialog& dialog)
@@ -94,10 +82,10 @@ TEST_F(Tools, AnEditorThatCannotStartIsReported)
 {
     const char* const message = "The program could not open the deck with an editor.";
     FDesktop.OpenDocumentResult = false;
-    EXPECT_EQ(HandlerErrorOf([&] { FHandler.OpenWithEditor("/decks/a.txt"); }), message);
+    EXPECT_EQ(ErrorText<EHandlerError>([&] { FHandler.OpenWithEditor("/decks/a.txt"); }), message);
     SetEditor("no-such-editor");
     FDesktop.StartProgramResult = false;
-    EXPECT_EQ(HandlerErrorOf([&] { FHandler.OpenWithEditor("/decks/a.txt"); }), message);
+    EXPECT_EQ(ErrorText<EHandlerError>([&] { FHandler.OpenWithEditor("/decks/a.txt"); }), message);
 }
 
 TEST_F(Tools, CreateTemplateCopiesTheTemplateWhereTheUserSays)
@@ -134,7 +122,7 @@ TEST_F(Tools, AMissingTemplateCreatesNothingAndKeepsAnExistingFile)
     for (const std::string& target : {fresh, existing})
     {
         AnswerSaveDialog(target);
-        EXPECT_EQ(HandlerErrorOf([&] { handler.CreateTemplate(); }),
+        EXPECT_EQ(ErrorText<EHandlerError>([&] { handler.CreateTemplate(); }),
                   "The program could not create a template file.");
     }
     EXPECT_FALSE(std::filesystem::exists(fresh));
@@ -146,7 +134,7 @@ TEST_F(Tools, AMissingTemplateCreatesNothingAndKeepsAnExistingFile)
 TEST_F(Tools, AnUnwritableTargetIsReported)
 {
     AnswerSaveDialog(FTemp.File("no such folder/deck.txt"));
-    EXPECT_EQ(HandlerErrorOf([&] { FHandler.CreateTemplate(); }),
+    EXPECT_EQ(ErrorText<EHandlerError>([&] { FHandler.CreateTemplate(); }),
               "The program could not create a template file.");
 }
 
@@ -187,16 +175,21 @@ TEST_F(Tools, MissingSettingsKeepTheEditor)
 TEST_F(Tools, OptionsDialogShowsAndStoresTheEditorOnOk)
 {
     SetEditor("gedit");
-    std::string shown;
-    FDesktop.OnDialog = [&](QDialog& dialog)
+    // Typed with blanks around it, and then cleared again.
+    for (const std::string typed : {" /opt/My Editor/edit ", ""})
     {
-        shown = EditorFileEdit(dialog)->text().toStdString();
-        EditorFileEdit(dialog)->setText(" /opt/My Editor/edit ");
-        return true;
-    };
-    FHandler.EditOptions();
-    EXPECT_EQ(shown, "gedit");
-    EXPECT_EQ(FHandler.GetOptions().EditorFile, " /opt/My Editor/edit ") << "kept as typed";
+        const std::string before = FHandler.GetOptions().EditorFile;
+        std::string shown;
+        FDesktop.OnDialog = [&](QDialog& dialog)
+        {
+            shown = EditorFileEdit(dialog)->text().toStdString();
+            EditorFileEdit(dialog)->setText(QString::fromStdString(typed));
+            return true;
+        };
+        FHandler.EditOptions();
+        EXPECT_EQ(shown, before);
+        EXPECT_EQ(FHandler.GetOptions().EditorFile, typed) << "kept as typed";
+    }
     EXPECT_EQ(GetAppToolsDialog(), GetAppToolsDialog());
 }
 
