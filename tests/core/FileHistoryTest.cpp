@@ -1,4 +1,5 @@
 #include "App_FileHistory.h"
+#include "ErrorMessage.h"
 #include "TempFolder.h"
 #include "Tovi_exceptions.h"
 
@@ -124,15 +125,8 @@ TEST_F(FileHistoryTest, SetLimitCutsToTheNewestAndRefusesNegatives)
               (std::vector<std::string>{Path(8), Path(7), Path(6), Path(5), Path(4)}));
     EXPECT_EQ(history.GetLimit(), 5);
 
-    try
-    {
-        history.SetLimit(-1);
-        FAIL() << "SetLimit accepted -1";
-    }
-    catch (const EListError& error)
-    {
-        EXPECT_EQ(error.Message(), "The program cannot set the limit.");
-    }
+    EXPECT_EQ(ErrorMessageOf<EListError>([&] { history.SetLimit(-1); }),
+              "The program cannot set the limit.");
     EXPECT_EQ(history.GetLimit(), 5);
     EXPECT_EQ(history.GetCount(), 5);
 }
@@ -143,15 +137,9 @@ TEST_F(FileHistoryTest, SetCountOnlyShortens)
     Fill(history, 8);
     for (int bad : {9, -1})
     {
-        try
-        {
-            history.SetCount(bad);
-            FAIL() << "SetCount accepted " << bad;
-        }
-        catch (const EListError& error)
-        {
-            EXPECT_EQ(error.Message(), "The program cannot set the number of items.");
-        }
+        EXPECT_EQ(ErrorMessageOf<EListError>([&] { history.SetCount(bad); }),
+                  "The program cannot set the number of items.")
+            << bad;
         EXPECT_EQ(history.GetCount(), 8);
     }
     history.SetCount(2);

@@ -1,3 +1,4 @@
+#include "ErrorMessage.h"
 #include "TempFolder.h"
 #include "Tovi_files.h"
 #include "Tovi_shelllinks.h"
@@ -17,15 +18,7 @@ const char* const LoadMessage = "The program could not load a shell link.";
 
 template <typename TFunction> std::string ShellLinkErrorOf(TFunction function)
 {
-    try
-    {
-        function();
-    }
-    catch (const EShellLinkError& error)
-    {
-        return error.Message();
-    }
-    return "no error";
+    return ErrorMessageOf<EShellLinkError>(function);
 }
 
 std::string SaveLink(const TTempFolder& folder, const std::string& name, const std::string& target)
@@ -101,15 +94,8 @@ TEST(ShellLink, AStaleTargetComesBackUnchangedButDoesNotResolve)
     link.LoadFromFile(linkName);
     EXPECT_EQ(ShellLinkErrorOf([&] { link.Resolve(); }),
               "The program could not resolve a shell link.");
-    try
-    {
-        GetLongPath(target);
-        FAIL() << "a missing file has a long path";
-    }
-    catch (const EFileError& error)
-    {
-        EXPECT_EQ(error.Message(), "The program could not get the long path of the file.");
-    }
+    EXPECT_EQ(ErrorMessageOf<EFileError>([&] { GetLongPath(target); }),
+              "The program could not get the long path of the file.");
     folder.Write("Deck.txt", "");
     link.Resolve();
 }
