@@ -91,6 +91,21 @@ TEST_F(FileHistoryTest, AFullListDropsOnlyTheOldestAndOnlyForANewPath)
     EXPECT_EQ(history.GetItem(29), Path(2));
 }
 
+TEST_F(FileHistoryTest, ALongerListFromTheFileKeepsItsItemsUntilTheNextAdd)
+{
+    std::string text = "[History]\r\nCount=12\r\n";
+    for (int index = 0; index < 12; ++index)
+        text += "Item" + std::to_string(index) + "=" + Path(12 - index) + "\r\n";
+    WriteFile(text);
+    TFileHistory history(FileName());
+    EXPECT_EQ(history.GetCount(), 12);
+
+    history.Add(Path(13));
+    EXPECT_EQ(history.GetCount(), 9);
+    EXPECT_EQ(history.GetItem(0), Path(13));
+    EXPECT_EQ(history.GetItem(8), Path(5));
+}
+
 TEST_F(FileHistoryTest, LimitZeroAddsNothing)
 {
     TFileHistory history(FileName());
