@@ -52,7 +52,9 @@ int TFileHistory::Add(const std::string& path)
     if (FLimit == 0)
         return -1;
     Remove(path);
-    if (GetCount() == FLimit)
+    // A longer list read from a file edited elsewhere is cut here too, so the list never
+    // stays above its limit once it has grown.
+    if (GetCount() >= FLimit)
         SetCount(FLimit - 1);
     FItems.insert(FItems.begin(), path);
     return 0;

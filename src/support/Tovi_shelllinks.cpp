@@ -157,9 +157,9 @@ struct TLinkContent
 
 TLinkContent ParseLink(std::string_view data)
 {
+    CheckRange(data, 0, HeaderSize);
     if (ReadU32(data, 0) != HeaderSize || SubView(data, 4, 16) != LinkClassId)
         Fail(LoadMessage);
-    CheckRange(data, 0, HeaderSize);
     const std::uint32_t flags = ReadU32(data, FlagsOffset);
     TLinkContent content;
     content.IconIndex = static_cast<std::int32_t>(ReadU32(data, IconIndexOffset));

@@ -1,3 +1,4 @@
+#include "ErrorMessage.h"
 #include "TempFolder.h"
 #include "Tovi_files.h"
 
@@ -10,15 +11,7 @@ namespace
 {
 template <typename TFunction> std::string FileErrorOf(TFunction function)
 {
-    try
-    {
-        function();
-    }
-    catch (const EFileError& error)
-    {
-        return error.Message();
-    }
-    return "no error";
+    return ErrorMessageOf<EFileError>(function);
 }
 
 const char* const CopyMessage = "The program could not copy the file.";

@@ -1,3 +1,4 @@
+#include "ErrorMessage.h"
 #include "TempFolder.h"
 #include "Tovi_files.h"
 #include "Tovi_shelllinks.h"
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <string>
 
 namespace
@@ -16,15 +18,7 @@ const char* const LoadMessage = "The program could not load a shell link.";
 
 template <typename TFunction> std::string ShellLinkErrorOf(TFunction function)
 {
-    try
-    {
-        function();
-    }
-    catch (const EShellLinkError& error)
-    {
-        return error.Message();
-    }
-    return "no error";
+    return ErrorMessageOf<EShellLinkError>(function);
 }
 
 std::string SaveLink(const TTempFolder& folder, const std::string& name, const std::string& target)
@@ -100,15 +94,8 @@ TEST(ShellLink, AStaleTargetComesBackUnchangedButDoesNotResolve)
     link.LoadFromFile(linkName);
     EXPECT_EQ(ShellLinkErrorOf([&] { link.Resolve(); }),
               "The program could not resolve a shell link.");
-    try
-    {
-        GetLongPath(target);
-        FAIL() << "a missing file has a long path";
-    }
-    catch (const EFileError& error)
-    {
-        EXPECT_EQ(error.Message(), "The program could not get the long path of the file.");
-    }
+    EXPECT_EQ(ErrorMessageOf<EFileError>([&] { GetLongPath(target); }),
+              "The program could not get the long path of the file.");
     folder.Write("Deck.txt", "");
     link.Resolve();
 }
@@ -147,48 +134,93 @@ TEST(ShellLink, AFailedLoadKeepsTheLinkAsItWas)
     EXPECT_EQ(link.GetPath(), "/kept.txt");
 }
 
-// A shortcut as the shell writes one: an item id list, link info with a volume, a local base
-// path and a suffix, then the relative path, working folder and icon location.
-std::string ShellWrittenLink()
+std::string U32(std::uint32_t value)
 {
     std::string bytes;
-    const auto u32 = [&](std::uint32_t value)
-    {
-        for (int i = 0; i < 4; ++i)
-            bytes += static_cast<char>(value >> (8 * i) & 0xFF);
-    };
-    const auto u16 = [&](std::uint16_t value)
-    {
-        bytes += static_cast<char>(value & 0xFF);
-        bytes += static_cast<char>(value >> 8);
-    };
-    const auto counted = [&](const std::string& text)
-    {
-        u16(static_cast<std::uint16_t>(text.size()));
-        bytes += text;
-    };
-    u32(0x4C);
-    bytes += std::string("\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16);
-    u32(0x01 | 0x02 | 0x08 | 0x10 | 0x40); // id list, link info, relative path, folder, icon
-    bytes.resize(0x38, '\0');
-    u32(2); // icon index
-    u32(1);
-    bytes.resize(0x4C, '\0');
-    u16(4);
-    bytes += std::string(4, '\x7F');
-    const std::string volume("\x11\0\0\0\x03\0\0\0\x78\x56\x34\x12\x10\0\0\0\0", 17);
-    const std::string base = std::string("C:\\Decks\\") + '\0';
-    const std::string suffix = std::string("Verbs.txt") + '\0';
-    const std::uint32_t size = 0x1C + 17 + static_cast<std::uint32_t>(base.size() + suffix.size());
-    for (std::uint32_t field : {size, 0x1Cu, 1u, 0x1Cu, 0x1Cu + 17u, 0u,
-                                0x1Cu + 17u + static_cast<std::uint32_t>(base.size())})
-        u32(field);
-    bytes += volume + base + suffix;
-    counted("..\\Decks\\Verbs.txt");
-    counted("C:\\Decks");
-    counted("C:\\Icons\\deck.ico");
-    u32(0);
+    for (int i = 0; i < 4; ++i)
+        bytes += static_cast<char>(value >> (8 * i) & 0xFF);
     return bytes;
+}
+
+std::string Counted(const std::string& text)
+{
+    const auto size = static_cast<std::uint16_t>(text.size());
+    return std::string{static_cast<char>(size & 0xFF), static_cast<char>(size >> 8)} + text;
+}
+
+std::string Zero(const std::string& text)
+{
+    return text + '\0';
+}
+
+// Link info in the 8-bit form: header, a fixed volume, the local base path, a network link
+// when one is given, and the common path suffix.
+std::string LinkInfo(const std::string& base, const std::string& netName, const std::string& suffix)
+{
+    const std::string volume("\x11\0\0\0\x03\0\0\0\x78\x56\x34\x12\x10\0\0\0\0", 17);
+    const std::string network = netName.empty()
+                                    ? ""
+                                    : U32(0x14 + static_cast<std::uint32_t>(netName.size()) + 1) +
+                                          U32(0) + U32(0x14) + U32(0) + U32(0) + Zero(netName);
+    const auto baseOffset = static_cast<std::uint32_t>(0x1C + volume.size());
+    const auto networkOffset = static_cast<std::uint32_t>(baseOffset + base.size() + 1);
+    const auto suffixOffset = static_cast<std::uint32_t>(networkOffset + network.size());
+    const auto size = static_cast<std::uint32_t>(suffixOffset + suffix.size() + 1);
+    return U32(size) + U32(0x1C) + U32(netName.empty() ? 1 : 3) + U32(0x1C) + U32(baseOffset) +
+           U32(netName.empty() ? 0 : networkOffset) + U32(suffixOffset) + volume + Zero(base) +
+           network + Zero(suffix);
+}
+
+// A shortcut as the shell writes one: an item id list, the link info, then the relative path,
+// working folder and icon location.
+std::string ShellWrittenLink(const std::string& linkInfo = LinkInfo("C:\\Decks\\", "", "Verbs.txt"))
+{
+    std::string bytes = U32(0x4C);
+    bytes += std::string("\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16);
+    bytes +=
+        U32(0x01 | 0x02 | 0x08 | 0x10 | 0x40); // id list, link info, relative path, folder, icon
+    bytes.resize(0x38, '\0');
+    bytes += U32(2) + U32(1); // icon index, show command
+    bytes.resize(0x4C, '\0');
+    bytes += Counted(std::string(4, '\x7F')); // the id list, with the same counted layout
+    bytes += linkInfo;
+    bytes +=
+        Counted("..\\Decks\\Verbs.txt") + Counted("C:\\Decks") + Counted("C:\\Icons\\deck.ico");
+    return bytes + U32(0);
+}
+
+TEST(ShellLink, TheNetworkPathComesFirst)
+{
+    TTempFolder folder;
+    const std::string link =
+        ShellWrittenLink(LinkInfo("Z:\\Decks\\Verbs.txt", "\\\\server\\share", "Decks\\Verbs.txt"));
+    EXPECT_EQ(GetShellLinkTarget(folder.Write("Verbs.lnk", link)),
+              "\\\\server\\share\\Decks\\Verbs.txt");
+}
+
+// Random damage to a shortcut may give a link or the load message, never anything else.
+TEST(ShellLink, RandomlyDamagedShortcutsLoadOrFailCleanly)
+{
+    TTempFolder folder;
+    std::mt19937 random(20261210);
+    for (const std::string& whole :
+         {ShellWrittenLink(),
+          ShellWrittenLink(LinkInfo("Z:\\", "\\\\server\\share", "Decks\\Verbs.txt"))})
+        for (int round = 0; round < 500; ++round)
+        {
+            std::string bytes = whole;
+            for (int hits = 1 + static_cast<int>(random() % 4); hits > 0; --hits)
+                bytes[random() % bytes.size()] = static_cast<char>(random() % 256);
+            bytes.resize(random() % (bytes.size() + 1));
+            const std::string fileName = folder.Write("Damaged.lnk", bytes);
+            const std::string error = ShellLinkErrorOf(
+                [&]
+                {
+                    TShellLink link;
+                    link.LoadFromFile(fileName);
+                });
+            EXPECT_TRUE(error == "no error" || error == LoadMessage) << error;
+        }
 }
 
 TEST(ShellLink, ReadsAnsiLinksWithIdListAndStringData)

@@ -326,20 +326,28 @@ TEST_F(FileHistoryDialogTest, ActionsHaveTheirHintsShortcutsAndPopupMenuOrder)
     EXPECT_EQ(buttons, QStringList({"New", "Copy", "Delete", "Explore"}));
 }
 
-TEST_F(FileHistoryDialogTest, TheDeleteKeyDeletesTheSelectedLine)
+TEST_F(FileHistoryDialogTest, ShortcutKeysReachTheActionsFromTheList)
 {
-    MakeHistory({"/a.txt", "/b.txt"});
+    MakeHistory({"/decks/a.txt", "/decks/b.txt"});
     Execute(
         [&]
         {
             FDialog.show();
             FDialog.activateWindow();
             EXPECT_TRUE(QTest::qWaitForWindowActive(&FDialog));
+            QTest::keyClick(List(), Qt::Key_C, Qt::ControlModifier);
+            QTest::keyClick(List(), Qt::Key_E, Qt::ControlModifier);
             QTest::keyClick(List(), Qt::Key_Delete);
+            QTest::keyClick(List(), Qt::Key_N, Qt::ControlModifier);
             FDialog.hide();
             return false;
         });
-    EXPECT_EQ(FHistory->GetCount(), 1);
+    EXPECT_EQ(FDesktop.ClipboardTexts, std::vector<std::string>{"/decks/a.txt"});
+    EXPECT_EQ(FDesktop.OpenedDocuments, std::vector<std::string>{"/decks/"});
+    EXPECT_EQ(FDesktop.Confirmations,
+              (std::vector<std::string>{"The program deletes the selected item.",
+                                        "The program clears the list."}));
+    EXPECT_EQ(FHistory->GetCount(), 0);
 }
 
 TEST(FileHistoryDialogShared, IsCreatedOnceAndKept)
