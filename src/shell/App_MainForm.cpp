@@ -530,14 +530,26 @@ bool TAppMainForm::CloseSteps()
     {
         if (FActions[FileCloseAction]->isEnabled())
             ExecuteAction(FileCloseAction);
-        ExecuteSettingsSave();
-        return true;
     }
     catch (...)
     {
         ShowException(std::current_exception());
         return false;
     }
+    try
+    {
+        ExecuteSettingsSave();
+    }
+    catch (...)
+    {
+        ShowException(std::current_exception());
+        // The first failure keeps the window open so that the cause can be mended; a folder
+        // the program can never write into must not keep the user from leaving, though.
+        const bool firstFailure = !FSettingsSaveFailed;
+        FSettingsSaveFailed = true;
+        return !firstFailure;
+    }
+    return true;
 }
 
 void TAppMainForm::closeEvent(QCloseEvent* event)

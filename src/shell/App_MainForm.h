@@ -155,4 +155,5 @@ private:
     std::unique_ptr<TSettingsHandler> FSettingsHandler;
     std::unique_ptr<TUpdateNotifier> FUpdateNotifier;
     std::vector<std::string> FDroppedFiles;
+    bool FSettingsSaveFailed = false;
 };

@@ -1,6 +1,6 @@
 // The dropped-files wrapper and how the main window takes drops.
 #include "App_MainForm.h"
-#include "ErrorText.h"
+#include "ErrorMessage.h"
 #include "TempFolder.h"
 #include "TestDesktop.h"
 #include "Tovi_filedrop.h"
@@ -77,7 +77,7 @@ TEST(FileDrop, RefusesEverythingButADropOfLocalFiles)
         {"no addresses", &emptyDrop},
     };
     for (const auto& [name, event] : cases)
-        EXPECT_EQ(ErrorText<EFileDropError>([event] { TFileDrop drop(*event); }), MakeMessage)
+        EXPECT_EQ(ErrorMessageOf<EFileDropError>([event] { TFileDrop drop(*event); }), MakeMessage)
             << name;
 }
 
@@ -92,7 +92,7 @@ TEST(FileDrop, GivesEveryPathAndRefusesIndexesOutsideTheDrop)
     EXPECT_EQ(drop.GetFileName(0), paths[0]);
     EXPECT_EQ(drop.GetFileName(1), paths[1]);
     for (int index : {-1, 2, 1000})
-        EXPECT_EQ(ErrorText<EFileDropError>([&] { drop.GetFileName(index); }), PathMessage)
+        EXPECT_EQ(ErrorMessageOf<EFileDropError>([&] { drop.GetFileName(index); }), PathMessage)
             << index;
 }
 
@@ -103,8 +103,8 @@ TEST(FileDrop, AfterFinishNothingCanBeRead)
     TFileDrop drop(event, false);
     drop.Finish();
     EXPECT_TRUE(drop.IsEmpty());
-    EXPECT_EQ(ErrorText<EFileDropError>([&] { drop.GetCount(); }), CountMessage);
-    EXPECT_EQ(ErrorText<EFileDropError>([&] { drop.GetFileName(0); }), PathMessage);
+    EXPECT_EQ(ErrorMessageOf<EFileDropError>([&] { drop.GetCount(); }), CountMessage);
+    EXPECT_EQ(ErrorMessageOf<EFileDropError>([&] { drop.GetFileName(0); }), PathMessage);
     drop.Finish();
     EXPECT_TRUE(drop.IsEmpty());
 }

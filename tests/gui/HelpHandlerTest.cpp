@@ -1,7 +1,7 @@
 // The offline help and the about box.
 #include "App_HelpHandler.h"
 #include "App_MainForm.h"
-#include "ErrorText.h"
+#include "ErrorMessage.h"
 #include "TempFolder.h"
 #include "TestDesktop.h"
 
@@ -52,12 +52,12 @@ TEST_F(Help, CancelOpensNothingAndShowsNoError)
 TEST_F(Help, AMissingPageOrAFailedOpenIsReported)
 {
     THelpHandler missing(FTemp.File("Help/index.html"));
-    EXPECT_EQ(ErrorText<EHandlerError>([&] { missing.ShowContents(); }), OpenHelpMessage);
+    EXPECT_EQ(ErrorMessageOf<EHandlerError>([&] { missing.ShowContents(); }), OpenHelpMessage);
     EXPECT_TRUE(FDesktop.OpenedDocuments.empty());
 
     THelpHandler present(FTemp.Write("index.html", "<html></html>"));
     FDesktop.OpenDocumentResult = false;
-    EXPECT_EQ(ErrorText<EHandlerError>([&] { present.ShowContents(); }), OpenHelpMessage);
+    EXPECT_EQ(ErrorMessageOf<EHandlerError>([&] { present.ShowContents(); }), OpenHelpMessage);
 }
 
 TEST_F(Help, AboutShowsNameAndVersionAnEmptyLineAndTheRights)

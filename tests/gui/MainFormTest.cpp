@@ -193,7 +193,7 @@ TEST_F(MainFormTest, TwoPathsOnTheCommandLineAreRefused)
     EXPECT_TRUE(form.GetDroppedFiles().empty());
 }
 
-TEST_F(MainFormTest, ASettingsFileThatCannotBeWrittenKeepsTheWindowOpen)
+TEST_F(MainFormTest, ASettingsFileThatCannotBeWrittenKeepsTheWindowOpenOnce)
 {
     const std::string settings = Folder.Write("file", "") + "/Settings.ini";
     TAppMainForm form(settings);
@@ -203,6 +203,9 @@ TEST_F(MainFormTest, ASettingsFileThatCannotBeWrittenKeepsTheWindowOpen)
     EXPECT_TRUE(form.isVisible());
     ASSERT_EQ(Desktop.Errors.size(), 1u);
     EXPECT_EQ(Desktop.Errors[0].back(), '.');
+    // Asked again, the window goes: an unwritable folder must not trap the user.
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(Desktop.Errors.size(), 2u);
 }
 
 struct TDotCase

@@ -2,7 +2,7 @@
 #include "App_MainForm.h"
 #include "App_ToolsDialog.h"
 #include "App_ToolsHandler.h"
-#include "ErrorText.h"
+#include "ErrorMessage.h"
 #include "TempFolder.h"
 #include "TestDesktop.h"
 #include "Tovi_inifiles.h"
@@ -82,10 +82,10 @@ TEST_F(Tools, AnEditorThatCannotStartIsReported)
 {
     const char* const message = "The program could not open the deck with an editor.";
     FDesktop.OpenDocumentResult = false;
-    EXPECT_EQ(ErrorText<EHandlerError>([&] { FHandler.OpenWithEditor("/decks/a.txt"); }), message);
+    EXPECT_EQ(ErrorMessageOf<EHandlerError>([&] { FHandler.OpenWithEditor("/decks/a.txt"); }), message);
     SetEditor("no-such-editor");
     FDesktop.StartProgramResult = false;
-    EXPECT_EQ(ErrorText<EHandlerError>([&] { FHandler.OpenWithEditor("/decks/a.txt"); }), message);
+    EXPECT_EQ(ErrorMessageOf<EHandlerError>([&] { FHandler.OpenWithEditor("/decks/a.txt"); }), message);
 }
 
 TEST_F(Tools, CreateTemplateCopiesTheTemplateWhereTheUserSays)
@@ -122,7 +122,7 @@ TEST_F(Tools, AMissingTemplateCreatesNothingAndKeepsAnExistingFile)
     for (const std::string& target : {fresh, existing})
     {
         AnswerSaveDialog(target);
-        EXPECT_EQ(ErrorText<EHandlerError>([&] { handler.CreateTemplate(); }),
+        EXPECT_EQ(ErrorMessageOf<EHandlerError>([&] { handler.CreateTemplate(); }),
                   "The program could not create a template file.");
     }
     EXPECT_FALSE(std::filesystem::exists(fresh));
@@ -134,7 +134,7 @@ TEST_F(Tools, AMissingTemplateCreatesNothingAndKeepsAnExistingFile)
 TEST_F(Tools, AnUnwritableTargetIsReported)
 {
     AnswerSaveDialog(FTemp.File("no such folder/deck.txt"));
-    EXPECT_EQ(ErrorText<EHandlerError>([&] { FHandler.CreateTemplate(); }),
+    EXPECT_EQ(ErrorMessageOf<EHandlerError>([&] { FHandler.CreateTemplate(); }),
               "The program could not create a template file.");
 }
 

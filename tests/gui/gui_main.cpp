@@ -6,6 +6,7 @@
 
 int main(int argc, char** argv)
 {
+    Q_INIT_RESOURCE(App_Images);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // GoogleTest takes its own flags out first, so the main window sees no command line.
     ::testing::InitGoogleTest(&argc, argv);
