@@ -3,6 +3,7 @@
 #include "Tovi_programfiles.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -11,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
@@ -111,11 +113,19 @@ bool TDesktop::ExecuteColorDialog(QColor& color)
 
 bool TDesktop::ExecuteFontDialog(QFont& font)
 {
-    bool accepted = false;
-    const QFont chosen = QFontDialog::getFont(&accepted, font, MainWindow());
-    if (accepted)
-        font = chosen;
-    return accepted;
+    QFontDialog dialog(font, MainWindow());
+    // Qt's own dialog, so that its effects (underline, strike-out) can be left out: the
+    // picker offers typeface, style and size only, and the preset's effects pass through.
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    for (QGroupBox* group : dialog.findChildren<QGroupBox*>())
+    {
+        if (!group->findChildren<QCheckBox*>().isEmpty())
+            group->hide();
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    font = dialog.selectedFont();
+    return true;
 }
 
 bool TDesktop::ExecuteDialog(QDialog& dialog)
