@@ -119,6 +119,25 @@ TEST_F(SettingsHandlerTest, FailingHandlerStopsTheLoad)
     EXPECT_EQ(FLog, (std::vector<std::string>{"load a 1", "load b -"}));
 }
 
+TEST_F(SettingsHandlerTest, StartUpShowsTheFailingHandlersError)
+{
+    const std::string fileName = FFolder.Write("Settings.ini", "[b]\r\n");
+    TAppMainForm form(fileName);
+    TFakeHandler b("b", FLog);
+    b.FailLoad = true;
+    form.GetSettingsHandler()->AddHandler(&b);
+    // As the entry point does with an error that leaves the load.
+    try
+    {
+        form.ExecuteSettingsLoad();
+    }
+    catch (...)
+    {
+        ShowException(std::current_exception());
+    }
+    EXPECT_EQ(FDesktop.Errors, std::vector<std::string>{"The program cannot load b."});
+}
+
 TEST_F(SettingsHandlerTest, UnreadableFileIsReportedBeforeAnyHandler)
 {
     // A folder where the file should be cannot be read as one.

@@ -171,8 +171,8 @@ TEST_F(ViewHandlerTest, FontStylesAreReadLeniently)
         TFontStyles Styles;
     };
     const TCase cases[] = {
-        {"1", {true, false, false, false}},  {"0111", {false, true, true, true}},
-        {"", {false, false, false, false}},  {"x0y", {true, false, true, false}},
+        {"1", {true, false, false, false}},      {"0111", {false, true, true, true}},
+        {"", {false, false, false, false}},      {"x0y", {true, false, true, false}},
         {"00001", {false, false, false, false}},
     };
     for (const TCase& test : cases)
@@ -228,7 +228,8 @@ TEST_F(ViewHandlerTest, CustomizeWithoutChangesTouchesNothing)
     TLookChanges changes(&MessageArea());
     TLookChanges toolbarChanges(&Toolbar());
     TViewOptions shown;
-    FDesktop.OnDialog = [&](QDialog& dialog) {
+    FDesktop.OnDialog = [&](QDialog& dialog)
+    {
         shown = static_cast<TAppViewDialog&>(dialog).Options;
         EXPECT_EQ(dialog.windowTitle(), "Customize");
         EXPECT_TRUE(Control<QCheckBox>(dialog, "ShowToolbarCheckBox").isChecked());
@@ -247,12 +248,14 @@ TEST_F(ViewHandlerTest, CustomizeChangesOnlyWhatWasEdited)
 {
     Load("[ViewHandler.ControlOptions]\r\nShowStatusBar=0\r\n");
     QColor offered;
-    FDesktop.OnColorDialog = [&](QColor& color) {
+    FDesktop.OnColorDialog = [&](QColor& color)
+    {
         offered = color;
         color = QColor(10, 20, 30);
         return true;
     };
-    FDesktop.OnDialog = [&](QDialog& dialog) {
+    FDesktop.OnDialog = [&](QDialog& dialog)
+    {
         Control<QPushButton>(dialog, "BackgroundColorButton").click();
         EXPECT_EQ(Sample(dialog).palette().color(QPalette::Window), QColor(10, 20, 30));
         return true;
@@ -270,11 +273,13 @@ TEST_F(ViewHandlerTest, CustomizeChangesOnlyWhatWasEdited)
 
 TEST_F(ViewHandlerTest, CancelLeavesTheWindowAndTheNextUseStartsFromIt)
 {
-    FDesktop.OnColorDialog = [](QColor& color) {
+    FDesktop.OnColorDialog = [](QColor& color)
+    {
         color = QColor(200, 0, 0);
         return true;
     };
-    FDesktop.OnDialog = [&](QDialog& dialog) {
+    FDesktop.OnDialog = [&](QDialog& dialog)
+    {
         Control<QPushButton>(dialog, "BackgroundColorButton").click();
         Control<QPushButton>(dialog, "ForegroundColorButton").click();
         Control<QCheckBox>(dialog, "ShowToolbarCheckBox").setChecked(false);
@@ -285,7 +290,8 @@ TEST_F(ViewHandlerTest, CancelLeavesTheWindowAndTheNextUseStartsFromIt)
     EXPECT_EQ(changes.Count, 0);
     EXPECT_EQ(View().GetViewOptions(), TViewOptions());
 
-    FDesktop.OnDialog = [&](QDialog& dialog) {
+    FDesktop.OnDialog = [&](QDialog& dialog)
+    {
         EXPECT_EQ(Sample(dialog).palette().color(QPalette::Window), QColor(Qt::white));
         EXPECT_TRUE(Control<QCheckBox>(dialog, "ShowToolbarCheckBox").isChecked());
         EXPECT_EQ(static_cast<TAppViewDialog&>(dialog).Options, View().GetViewOptions());
@@ -297,15 +303,18 @@ TEST_F(ViewHandlerTest, CancelLeavesTheWindowAndTheNextUseStartsFromIt)
 
 TEST_F(ViewHandlerTest, CancelledPickersChangeNothingInTheDialog)
 {
-    FDesktop.OnColorDialog = [](QColor& color) {
+    FDesktop.OnColorDialog = [](QColor& color)
+    {
         color = QColor(1, 1, 1);
         return false;
     };
-    FDesktop.OnFontDialog = [](QFont& font) {
+    FDesktop.OnFontDialog = [](QFont& font)
+    {
         font.setPointSize(40);
         return false;
     };
-    FDesktop.OnDialog = [&](QDialog& dialog) {
+    FDesktop.OnDialog = [&](QDialog& dialog)
+    {
         for (const char* button : {"BackgroundColorButton", "ForegroundColorButton", "FontButton"})
             Control<QPushButton>(dialog, button).click();
         return true;
@@ -318,14 +327,16 @@ TEST_F(ViewHandlerTest, FontPickerSetsTypefaceStylesAndSizeButNotColour)
 {
     Load("[ViewHandler.MessageOptions]\r\nForegroundColor=255\r\n");
     QFont offered;
-    FDesktop.OnFontDialog = [&](QFont& font) {
+    FDesktop.OnFontDialog = [&](QFont& font)
+    {
         offered = font;
         font.setFamily("Serif");
         font.setItalic(true);
         font.setPointSize(16);
         return true;
     };
-    FDesktop.OnDialog = [&](QDialog& dialog) {
+    FDesktop.OnDialog = [&](QDialog& dialog)
+    {
         Control<QPushButton>(dialog, "FontButton").click();
         return true;
     };
@@ -343,11 +354,13 @@ TEST_F(ViewHandlerTest, FontPickerSetsTypefaceStylesAndSizeButNotColour)
 
 TEST_F(ViewHandlerTest, FontPickerKeepsDefaultWhenTheTypefaceStays)
 {
-    FDesktop.OnFontDialog = [](QFont& font) {
+    FDesktop.OnFontDialog = [](QFont& font)
+    {
         font.setBold(true);
         return true;
     };
-    FDesktop.OnDialog = [&](QDialog& dialog) {
+    FDesktop.OnDialog = [&](QDialog& dialog)
+    {
         Control<QPushButton>(dialog, "FontButton").click();
         return true;
     };

@@ -1,0 +1,31 @@
+# Sourced by the end-to-end checks: start the program, find its window, leave it by File > Exit.
+# The program's pid is in $pid while it runs, its main window in $window.
+
+# Starts ./orvanta in the current folder and waits for its main window.
+start_program() {
+  ./orvanta "$@" &
+  pid=$!
+  window=""
+  for _ in $(seq 100); do
+    window="$(xdotool search --onlyvisible --name '^Orvanta$' 2>/dev/null | head -1 || true)"
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || { echo "the main window did not appear"; exit 1; }
+  sleep 0.5
+}
+
+# File > Exit through the keyboard, then waits for the program to end.
+exit_program() {
+  xdotool windowfocus --sync "$window"
+  xdotool key --window "$window" alt+f
+  sleep 0.3
+  xdotool key x
+  for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2>/dev/null; then echo "the program did not close"; exit 1; fi
+  wait "$pid"
+  pid=""
+}
