@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QFont>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPalette>
@@ -129,8 +130,10 @@ void SetMessageLook(QLabel& label, const TMessageOptions& options)
 void SetMessageFont(QLabel& label, const QFont& font)
 {
     TMessageOptions options = GetMessageLook(label);
-    // The picker answers with the typeface's real name; keep "Default" unless another was chosen.
-    if (font.family() != label.font().family())
+    // The picker may answer with the real name of the typeface the name stood for ("Default",
+    // an alias): the name stays unless another typeface was chosen.
+    const QFont current = label.font();
+    if (font.family() != current.family() && font.family() != QFontInfo(current).family())
         options.FontName = TextFromQt(font.family());
     options.FontStyles = {font.bold(), font.italic(), font.underline(), font.strikeOut()};
     if (font.pointSize() > 0)

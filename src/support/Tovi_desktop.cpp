@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QPointer>
@@ -64,6 +65,27 @@ bool ExecuteFileDialog(TFileDialogRequest& request, QFileDialog::AcceptMode mode
     return true;
 }
 
+// Qt's own font dialog without its effects (underline, strike-out): the picker offers typeface,
+// style and size only, and the preset's effects pass through unchanged.
+void LeaveOutFontEffects(QFontDialog& dialog)
+{
+    const QList<QGroupBox*> groups = dialog.findChildren<QGroupBox*>();
+    int height = 0;
+    for (QGroupBox* group : groups)
+    {
+        if (group->findChildren<QCheckBox*>().isEmpty())
+            continue;
+        height = group->sizeHint().height();
+        group->hide();
+    }
+    // The sample shares the effects' row; it keeps that row's height.
+    for (QGroupBox* group : groups)
+    {
+        if (!group->isHidden())
+            group->setMinimumHeight(height);
+    }
+}
+
 QMessageBox::StandardButton ShowBox(QMessageBox::Icon icon, const std::string& text,
                                     QMessageBox::StandardButtons buttons)
 {
@@ -113,15 +135,13 @@ bool TDesktop::ExecuteColorDialog(QColor& color)
 
 bool TDesktop::ExecuteFontDialog(QFont& font)
 {
-    QFontDialog dialog(font, MainWindow());
-    // Qt's own dialog, so that its effects (underline, strike-out) can be left out: the
-    // picker offers typeface, style and size only, and the preset's effects pass through.
+    // Preset with the typeface the font really resolves to: an alias such as "Serif" lists
+    // no bold styles in the dialog, which would then drop the font's boldness.
+    QFont preset = font;
+    preset.setFamily(QFontInfo(font).family());
+    QFontDialog dialog(preset, MainWindow());
     dialog.setOption(QFontDialog::DontUseNativeDialog);
-    for (QGroupBox* group : dialog.findChildren<QGroupBox*>())
-    {
-        if (!group->findChildren<QCheckBox*>().isEmpty())
-            group->hide();
-    }
+    LeaveOutFontEffects(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     font = dialog.selectedFont();
