@@ -1,6 +1,9 @@
 # Sourced by the end-to-end checks: start the program, find its window, leave it by File > Exit.
 # The program's pid is in $pid while it runs, its main window in $window.
 
+# A sanitizer build reports what the system libraries keep; those reports are not ours.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
 # Starts ./orvanta in the current folder and waits for its main window.
 start_program() {
   ./orvanta "$@" &
