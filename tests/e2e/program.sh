@@ -4,6 +4,16 @@
 # A sanitizer build reports what the system libraries keep; those reports are not ours.
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
+# Copies the program into a temporary folder of its own, so that what it writes beside itself
+# lands there, and makes that folder current; the folder goes, and the program ends, on exit.
+prepare_work_folder() {
+  work="$(mktemp -d)"
+  pid=""
+  trap 'if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
+  cp "$1" "$work/orvanta"
+  cd "$work"
+}
+
 # Starts ./orvanta in the current folder and waits for its main window.
 start_program() {
   ./orvanta "$@" &

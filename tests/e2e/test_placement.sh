@@ -2,13 +2,8 @@
 # The window's restored rectangle survives a run unchanged: start, close, start, close, and
 # the four numbers of "ViewHandler.Form" are the same after the second run as after the first.
 set -euo pipefail
-binary="$1"
-work="$(mktemp -d)"
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 source "$(dirname "$0")/program.sh"
-cp "$binary" "$work/orvanta"
-cd "$work"
+prepare_work_folder "$1"
 
 # The keys of the placement section, one "key=value" a line.
 form_keys() {
