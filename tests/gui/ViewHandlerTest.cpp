@@ -371,3 +371,29 @@ TEST_F(ViewHandlerTest, FontPickerKeepsDefaultWhenTheTypefaceStays)
     EXPECT_EQ(View().GetMessageOptions().FontName, "Default");
     EXPECT_TRUE(View().GetMessageOptions().FontStyles.Bold);
 }
+
+TEST_F(ViewHandlerTest, DialogStartsOnTheFirstCheckBoxAndTabsInOrder)
+{
+    std::vector<std::string> order;
+    QWidget* focused = nullptr;
+    FDesktop.OnDialog = [&](QDialog& dialog)
+    {
+        focused = dialog.focusWidget();
+        QWidget* widget = focused;
+        for (int i = 0; i < 7 && widget != nullptr; widget = widget->nextInFocusChain())
+        {
+            if (widget->focusPolicy() & Qt::TabFocus)
+            {
+                order.push_back(widget->objectName().toStdString());
+                ++i;
+            }
+        }
+        return false;
+    };
+    EXPECT_THROW(FForm.ExecuteAction(TAppMainForm::ViewCustomizeAction), EAbort);
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->objectName(), "ShowToolbarCheckBox");
+    EXPECT_EQ(order, (std::vector<std::string>{"ShowToolbarCheckBox", "ShowStatusBarCheckBox",
+                                               "BackgroundColorButton", "ForegroundColorButton",
+                                               "FontButton", "OkButton", "CancelButton"}));
+}
