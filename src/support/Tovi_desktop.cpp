@@ -3,6 +3,7 @@
 #include "Tovi_programfiles.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -11,6 +12,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
@@ -62,6 +65,27 @@ bool ExecuteFileDialog(TFileDialogRequest& request, QFileDialog::AcceptMode mode
     return true;
 }
 
+// Qt's own font dialog without its effects (underline, strike-out): the picker offers typeface,
+// style and size only, and the preset's effects pass through unchanged.
+void LeaveOutFontEffects(QFontDialog& dialog)
+{
+    const QList<QGroupBox*> groups = dialog.findChildren<QGroupBox*>();
+    int height = 0;
+    for (QGroupBox* group : groups)
+    {
+        if (group->findChildren<QCheckBox*>().isEmpty())
+            continue;
+        height = group->sizeHint().height();
+        group->hide();
+    }
+    // The sample shares the effects' row; it keeps that row's height.
+    for (QGroupBox* group : groups)
+    {
+        if (!group->isHidden())
+            group->setMinimumHeight(height);
+    }
+}
+
 QMessageBox::StandardButton ShowBox(QMessageBox::Icon icon, const std::string& text,
                                     QMessageBox::StandardButtons buttons)
 {
@@ -111,11 +135,17 @@ bool TDesktop::ExecuteColorDialog(QColor& color)
 
 bool TDesktop::ExecuteFontDialog(QFont& font)
 {
-    bool accepted = false;
-    const QFont chosen = QFontDialog::getFont(&accepted, font, MainWindow());
-    if (accepted)
-        font = chosen;
-    return accepted;
+    // Preset with the typeface the font really resolves to: an alias such as "Serif" lists
+    // no bold styles in the dialog, which would then drop the font's boldness.
+    QFont preset = font;
+    preset.setFamily(QFontInfo(font).family());
+    QFontDialog dialog(preset, MainWindow());
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    LeaveOutFontEffects(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    font = dialog.selectedFont();
+    return true;
 }
 
 bool TDesktop::ExecuteDialog(QDialog& dialog)
