@@ -155,9 +155,6 @@ TAppMainForm::TAppMainForm(const std::string& settingsFileName, QWidget* parent)
     : QMainWindow(parent), FUi(std::make_unique<Ui::AppMainForm>())
 {
     FUi->setupUi(this);
-    QPalette messagePalette = FUi->MessageLabel->palette();
-    messagePalette.setColor(QPalette::Window, Qt::white);
-    FUi->MessageLabel->setPalette(messagePalette);
     FStatusBar = new TSimpleStatusBar(this);
     setStatusBar(FStatusBar);
     TDesktop::SetMainWindow(this);
