@@ -57,28 +57,37 @@ void SetTimePerOperation(benchmark::State& state, int operations)
 void BM_ExamBuildShuffled(benchmark::State& state)
 {
     RandSeed(1);
-    const TNimbaCards& cards = DeckCards();
     for (auto _ : state)
     {
-        TExam exam(cards, ShuffledRules());
+        TExam exam(DeckCards(), ShuffledRules());
         benchmark::DoNotOptimize(exam.GetCardCount());
     }
     SetTimePerOperation(state, CardCount);
 }
 BENCHMARK(BM_ExamBuildShuffled)->Unit(benchmark::kMillisecond);
 
+std::unique_ptr<TExam> StartedExam()
+{
+    auto exam = std::make_unique<TExam>(DeckCards(), ShuffledRules());
+    exam->Start();
+    return exam;
+}
+
+void RunMixedOperations(TExam& exam)
+{
+    for (int i = 0; i < Operations; ++i)
+        MixedOperation(exam, i);
+}
+
 void BM_ExamProceedWithRetries(benchmark::State& state)
 {
     RandSeed(1);
-    const TNimbaCards& cards = DeckCards();
     for (auto _ : state)
     {
         state.PauseTiming();
-        auto exam = std::make_unique<TExam>(cards, ShuffledRules());
-        exam->Start();
+        auto exam = StartedExam();
         state.ResumeTiming();
-        for (int i = 0; i < Operations; ++i)
-            MixedOperation(*exam, i);
+        RunMixedOperations(*exam);
         benchmark::DoNotOptimize(exam->GetCardIndex());
         state.PauseTiming();
         exam.reset();
@@ -92,27 +101,20 @@ BENCHMARK(BM_ExamProceedWithRetries)->Unit(benchmark::kMillisecond);
 void BM_ExamStepBack(benchmark::State& state)
 {
     RandSeed(1);
-    const TNimbaCards& cards = DeckCards();
+    int steps = 0;
     for (auto _ : state)
     {
         state.PauseTiming();
-        auto exam = std::make_unique<TExam>(cards, ShuffledRules());
-        exam->Start();
-        for (int i = 0; i < Operations; ++i)
-            MixedOperation(*exam, i);
+        auto exam = StartedExam();
+        RunMixedOperations(*exam);
         state.ResumeTiming();
-        int steps = 0;
-        while (exam->CanMoveToPreviousCard())
-        {
+        for (steps = 0; exam->CanMoveToPreviousCard(); ++steps)
             exam->MoveToPreviousCard();
-            ++steps;
-        }
-        benchmark::DoNotOptimize(steps);
         state.PauseTiming();
         exam.reset();
         state.ResumeTiming();
-        SetTimePerOperation(state, steps);
     }
+    SetTimePerOperation(state, steps);
 }
 BENCHMARK(BM_ExamStepBack)->Unit(benchmark::kMillisecond);
 } // namespace

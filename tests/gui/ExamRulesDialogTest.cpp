@@ -124,6 +124,7 @@ TEST_F(ExamRulesDialog, OkReturnsTheEditedRulesAndTheNextExecuteShowsThem)
         {
             EXPECT_TRUE(Control<QCheckBox>("Field12")->isChecked());
             EXPECT_EQ(TimeLimitBox()->text(), "0");
+            EXPECT_EQ(QApplication::focusWidget(), Control<QCheckBox>("Field11"));
             Click("Button2");
         });
 }
