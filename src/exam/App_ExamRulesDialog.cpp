@@ -125,8 +125,9 @@ void TAppExamRulesDialog::FocusBox(QLineEdit* box)
 void TAppExamRulesDialog::CheckLeftBox()
 {
     QLineEdit* box = std::exchange(FLeftBox, nullptr);
-    // Settled by closing meanwhile, or the user is back in the box: nothing to say.
-    if (!box || focusWidget() == box)
+    // Settled by closing meanwhile, back in the box, or on the way to Cancel (which must not
+    // be held up by a number it throws away): nothing to say.
+    if (!box || focusWidget() == box || focusWidget() == FUi->Button2)
         return;
     try
     {
