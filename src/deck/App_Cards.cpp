@@ -37,7 +37,7 @@ void ReadSection(TNimbaEntries& entries, const std::string& name,
     TAutoPointer<TNimbaEntry> entry(entries.Extract(name));
     std::array<std::string, N> values;
     for (std::size_t i = 0; i < N; ++i)
-        values[i] = entry->ReadString(keys[i], std::string());
+        values[i] = entry->TakeString(keys[i], std::string());
     for (std::size_t i = 0; i < N; ++i)
         fields[i]->swap(values[i]);
 }
@@ -106,6 +106,8 @@ int TNimbaCards::IndexOf(const TNimbaCard* card) const
 void TNimbaCards::LoadFromEntries(TNimbaEntries& entries)
 {
     TTypedObjectList<TNimbaCard> loaded(true);
+    // Room for the most cards the list can hold, so that the list never grows while loading.
+    loaded.SetCapacity(entries.Count());
     while (entries.SectionExists(CardSection))
     {
         TAutoPointer<TNimbaCard> card(new TNimbaCard);

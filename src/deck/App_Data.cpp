@@ -5,6 +5,8 @@
 #include "Tovi_wholefiles.h"
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 
 namespace
 {
@@ -18,9 +20,10 @@ unsigned char FoldCase(char c)
 
 bool SameText(std::string_view a, std::string_view b)
 {
+    // Names are mostly spelled alike, so the plain comparison settles most calls.
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+           (a == b || std::equal(a.begin(), a.end(), b.begin(),
+                                 [](char x, char y) { return FoldCase(x) == FoldCase(y); }));
 }
 
 // Control characters, tab and space; bytes from 128 up are text.
@@ -40,28 +43,62 @@ std::string_view Trim(std::string_view text)
     return text.substr(first, last - first);
 }
 
-bool IsLineBreak(char c)
+// Finds line breaks with memchr, remembering the next CR and the next LF so that every byte
+// is searched at most once for each, whatever mix of line breaks the text uses.
+class TLineBreakFinder
 {
-    return c == '\r' || c == '\n';
-}
+public:
+    explicit TLineBreakFinder(std::string_view text)
+        : FText(text), FNextCR(Find(0, '\r')), FNextLF(Find(0, '\n'))
+    {
+    }
 
-// Hands every line of the text to take: CR LF, a lone LF and a lone CR each end a line,
-// the last line needs no terminator, and a NUL ends the text.
+    // Position of the first CR or LF from that position on; the text's size when none.
+    std::size_t Next(std::size_t from)
+    {
+        if (FNextCR < from)
+            FNextCR = Find(from, '\r');
+        if (FNextLF < from)
+            FNextLF = Find(from, '\n');
+        return std::min(FNextCR, FNextLF);
+    }
+
+private:
+    std::size_t Find(std::size_t from, char c) const
+    {
+        if (from >= FText.size())
+            return FText.size();
+        const void* found = std::memchr(FText.data() + from, c, FText.size() - from);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - FText.data())
+                     : FText.size();
+    }
+
+    std::string_view FText;
+    std::size_t FNextCR;
+    std::size_t FNextLF;
+};
+
+// Hands every line of the text to take, with the position where the next line starts:
+// CR LF, a lone LF and a lone CR each end a line, and the last line needs no terminator.
 template <typename TTake> void ForEachLine(std::string_view text, TTake&& take)
 {
-    text = text.substr(0, text.find('\0'));
-    const char* const end = text.data() + text.size();
-    const char* start = text.data();
-    while (start != end)
+    TLineBreakFinder breaks(text);
+    std::size_t start = 0;
+    while (start < text.size())
     {
-        const char* stop = std::find_if(start, end, IsLineBreak);
-        take(std::string_view(start, static_cast<std::size_t>(stop - start)));
-        if (stop == end)
-            break;
-        start = stop + 1;
-        if (*stop == '\r' && start != end && *start == '\n')
-            ++start;
+        const std::size_t stop = breaks.Next(start);
+        std::size_t next = stop;
+        if (stop < text.size())
+            next += text[stop] == '\r' && text.substr(stop + 1, 1) == "\n" ? 2 : 1;
+        take(text.substr(start, stop - start), next);
+        start = next;
     }
+}
+
+// A NUL ends the text.
+std::string_view UpToNul(std::string_view text)
+{
+    return text.substr(0, text.find('\0'));
 }
 
 bool IsHeader(std::string_view line)
@@ -69,19 +106,43 @@ bool IsHeader(std::string_view line)
     return line.size() >= 2 && line.front() == '[' && line.back() == ']';
 }
 
-// A trimmed line as stored in its section: key "=" value without blanks around the "=",
-// or the bare line unchanged.
-std::string KeyLine(std::string_view line)
+// Hands the lines of a section's text to take as they are stored: trimmed, without empty
+// lines and comments, as key, "=" and value without blanks around the "=", or bare.
+template <typename TTake> void ForEachStoredLine(std::string_view text, TTake&& take)
 {
-    const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos)
-        return std::string(line);
-    const std::string_view key = Trim(line.substr(0, equals));
-    const std::string_view value = Trim(line.substr(equals + 1));
-    std::string stored;
-    stored.reserve(key.size() + 1 + value.size());
-    stored.append(key).append(1, '=').append(value);
-    return stored;
+    ForEachLine(text,
+                [&take](std::string_view line, std::size_t)
+                {
+                    line = Trim(line);
+                    if (line.empty() || line.front() == ';')
+                        return;
+                    const std::size_t equals = line.find('=');
+                    if (equals == std::string_view::npos)
+                        take(line, std::string_view(), false);
+                    else
+                        take(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)), true);
+                });
+}
+
+std::string StoredLine(std::string_view key, std::string_view value, bool keyed)
+{
+    std::string line;
+    line.reserve(key.size() + keyed + value.size());
+    line.append(key);
+    if (keyed)
+        line.append(1, '=').append(value);
+    return line;
+}
+
+// An upper bound of the number of headers: each begins with "[" and takes at least "[]" and
+// a line break. Room that is reserved but never filled costs no memory pages, and the list
+// then never grows while parsing.
+std::size_t MostSections(std::string_view text)
+{
+    std::size_t brackets = 0;
+    for (auto at = text.find('['); at != std::string_view::npos; at = text.find('[', at + 1))
+        ++brackets;
+    return std::min(brackets, text.size() / 3 + 1);
 }
 
 constexpr std::size_t MaxCursors = 8;
@@ -104,6 +165,17 @@ std::string TNimbaEntry::ReadString(const std::string& key, const std::string& d
 {
     const auto line = FindKey(key);
     return line == Lines.end() ? defaultValue : line->substr(key.size() + 1);
+}
+
+std::string TNimbaEntry::TakeString(const std::string& key, const std::string& defaultValue)
+{
+    const auto line = Lines.begin() + (FindKey(key) - Lines.cbegin());
+    if (line == Lines.end())
+        return defaultValue;
+    std::string value = std::move(*line);
+    value.erase(0, key.size() + 1);
+    Lines.erase(line);
+    return value;
 }
 
 void TNimbaEntry::WriteString(const std::string& key, const std::string& value)
@@ -138,7 +210,8 @@ std::string TNimbaEntry::GetText() const
 void TNimbaEntry::SetText(std::string_view text)
 {
     std::vector<std::string> lines;
-    ForEachLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
+    ForEachLine(UpToNul(text),
+                [&lines](std::string_view line, std::size_t) { lines.emplace_back(line); });
     Lines.swap(lines);
 }
 
@@ -151,20 +224,24 @@ TNimbaEntry* TNimbaEntries::Extract(const std::string& name)
     const std::size_t index = FindSection(name);
     if (index == FSections.size())
         return new TNimbaEntry;
-    TNimbaEntry* entry = FSections[index].Entry.release();
+    TSection& section = FSections[index];
+    std::unique_ptr<TNimbaEntry> entry =
+        section.Entry ? std::move(section.Entry) : MakeEntry(section);
+    section.Extracted = true;
     ++FExtracted;
     if (FExtracted * 2 > FSections.size())
         Pack();
-    return entry;
+    return entry.release();
 }
 
 void TNimbaEntries::Add(const std::string& name, TNimbaEntry* entry)
 {
+    // Owned from here on; a null entry stands for a section without lines.
     std::unique_ptr<TNimbaEntry> owned(entry);
-    // A null entry would read as an extracted gap: it stands for a section without lines.
-    if (!owned)
-        owned = std::make_unique<TNimbaEntry>();
-    FSections.push_back(TSection{name, std::move(owned)});
+    TSection section;
+    section.Name = name;
+    section.Entry = std::move(owned);
+    FSections.push_back(std::move(section));
 }
 
 bool TNimbaEntries::SectionExists(const std::string& name) const
@@ -177,7 +254,8 @@ void TNimbaEntries::LoadFromFile(const std::string& fileName)
     std::string bytes;
     if (!TryReadWholeFile(fileName, bytes))
         throw EError("The program could not load the data.");
-    SetText(bytes);
+    bytes.resize(UpToNul(bytes).size());
+    Parse(std::move(bytes));
 }
 
 void TNimbaEntries::SaveToFile(const std::string& fileName) const
@@ -188,50 +266,33 @@ void TNimbaEntries::SaveToFile(const std::string& fileName) const
 
 std::string TNimbaEntries::GetText() const
 {
-    std::size_t size = 0;
-    for (const TSection& section : FSections)
-        if (section.Entry)
-        {
-            size += section.Name.size() + 6;
-            for (const std::string& line : section.Entry->Lines)
-                size += line.size() + 2;
-        }
     std::string text;
-    text.reserve(size);
+    text.reserve(FText.size() + FText.size() / 8);
+    const auto appendLine = [&text](std::string_view key, std::string_view value, bool keyed)
+    {
+        text.append(key);
+        if (keyed)
+            text.append(1, '=').append(value);
+        text.append("\r\n");
+    };
     for (const TSection& section : FSections)
+    {
+        if (section.Extracted)
+            continue;
+        text.append(1, '[').append(section.Name).append("]\r\n");
         if (section.Entry)
-        {
-            text.append(1, '[').append(section.Name).append("]\r\n");
             for (const std::string& line : section.Entry->Lines)
-                text.append(line).append("\r\n");
-            text.append("\r\n");
-        }
+                appendLine(line, std::string_view(), false);
+        else
+            ForEachStoredLine(StoredText(section), appendLine);
+        text.append("\r\n");
+    }
     return text;
 }
 
 void TNimbaEntries::SetText(std::string_view text)
 {
-    std::vector<TSection> sections;
-    std::vector<std::string>* lines = nullptr;
-    ForEachLine(text,
-                [&sections, &lines](std::string_view line)
-                {
-                    line = Trim(line);
-                    if (line.empty() || line.front() == ';')
-                        return;
-                    if (IsHeader(line))
-                    {
-                        sections.push_back(
-                            TSection{std::string(Trim(line.substr(1, line.size() - 2))),
-                                     std::make_unique<TNimbaEntry>()});
-                        lines = &sections.back().Entry->Lines;
-                    }
-                    else if (lines != nullptr)
-                        lines->push_back(KeyLine(line));
-                });
-    FSections.swap(sections);
-    FCursors.clear();
-    FExtracted = 0;
+    Parse(std::string(UpToNul(text)));
 }
 
 int TNimbaEntries::Count() const
@@ -248,7 +309,53 @@ const std::string& TNimbaEntries::Names(int index) const
 TNimbaEntry& TNimbaEntries::Entries(int index) const
 {
     CheckIndex(index);
-    return *FSections[static_cast<std::size_t>(index)].Entry;
+    TSection& section = FSections[static_cast<std::size_t>(index)];
+    if (!section.Entry)
+        section.Entry = MakeEntry(section);
+    return *section.Entry;
+}
+
+// Finds the headers only: the lines between two headers are read when their entry is made.
+void TNimbaEntries::Parse(std::string text)
+{
+    std::vector<TSection> sections;
+    sections.reserve(MostSections(text));
+    ForEachLine(text,
+                [&text, &sections](std::string_view line, std::size_t next)
+                {
+                    const std::string_view trimmed = Trim(line);
+                    if (!IsHeader(trimmed))
+                        return;
+                    if (!sections.empty())
+                        sections.back().End = static_cast<std::size_t>(line.data() - text.data());
+                    TSection section;
+                    section.Name = Trim(trimmed.substr(1, trimmed.size() - 2));
+                    section.Begin = next;
+                    section.End = text.size();
+                    sections.push_back(std::move(section));
+                });
+    FText.swap(text);
+    FSections.swap(sections);
+    FCursors.clear();
+    FExtracted = 0;
+}
+
+std::string_view TNimbaEntries::StoredText(const TSection& section) const
+{
+    return std::string_view(FText).substr(section.Begin, section.End - section.Begin);
+}
+
+std::unique_ptr<TNimbaEntry> TNimbaEntries::MakeEntry(const TSection& section) const
+{
+    auto entry = std::make_unique<TNimbaEntry>();
+    std::size_t count = 0;
+    ForEachStoredLine(StoredText(section),
+                      [&count](std::string_view, std::string_view, bool) { ++count; });
+    entry->Lines.reserve(count);
+    ForEachStoredLine(StoredText(section),
+                      [&entry](std::string_view key, std::string_view value, bool keyed)
+                      { entry->Lines.push_back(StoredLine(key, value, keyed)); });
+    return entry;
 }
 
 std::size_t TNimbaEntries::FindSection(const std::string& name) const
@@ -263,7 +370,7 @@ std::size_t TNimbaEntries::FindSection(const std::string& name) const
     }
     std::size_t index = cursor->Index;
     while (index < FSections.size() &&
-           !(FSections[index].Entry && SameText(FSections[index].Name, name)))
+           (FSections[index].Extracted || !SameText(FSections[index].Name, name)))
         ++index;
     cursor->Index = index;
     return index;
@@ -273,7 +380,7 @@ void TNimbaEntries::Pack() const
 {
     if (FExtracted == 0)
         return;
-    std::erase_if(FSections, [](const TSection& section) { return !section.Entry; });
+    std::erase_if(FSections, [](const TSection& section) { return section.Extracted; });
     FExtracted = 0;
     FCursors.clear();
 }

@@ -25,6 +25,9 @@ public:
     // the empty value removes the first line with that key.
     virtual void WriteString(const std::string& key, const std::string& value);
     virtual bool ValueExists(const std::string& key) const;
+    // ReadString for a reader that consumes the section: moves the value out and removes
+    // its line, so a later lookup of that key sees the next line with it.
+    std::string TakeString(const std::string& key, const std::string& defaultValue);
 
     // The lines, each followed by CR LF.
     std::string GetText() const;
@@ -73,7 +76,12 @@ private:
     struct TSection
     {
         std::string Name;
-        std::unique_ptr<TNimbaEntry> Entry; // null once extracted
+        // The entry once it was added, asked for or extracted; until then the section is
+        // the lines between Begin and End in the parsed text.
+        std::unique_ptr<TNimbaEntry> Entry;
+        std::size_t Begin = 0;
+        std::size_t End = 0;
+        bool Extracted = false;
     };
     struct TCursor
     {
@@ -81,12 +89,17 @@ private:
         std::size_t Index; // no section of that name is left before this position
     };
 
+    void Parse(std::string text);
+    std::string_view StoredText(const TSection& section) const;
+    std::unique_ptr<TNimbaEntry> MakeEntry(const TSection& section) const;
     std::size_t FindSection(const std::string& name) const;
     void Pack() const;
     void CheckIndex(int index) const;
 
-    // Extract leaves gaps that are packed away later, so taking the sections out one by one
-    // stays linear in the size of the list.
+    // Parsing only finds the sections; an entry is made from its lines when it is needed,
+    // and Extract leaves gaps that are packed away later, so that loading a deck section by
+    // section stays linear in its size and never holds the whole deck twice.
+    std::string FText;
     mutable std::vector<TSection> FSections;
     mutable std::vector<TCursor> FCursors;
     mutable std::size_t FExtracted = 0;

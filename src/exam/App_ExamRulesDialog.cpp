@@ -7,6 +7,8 @@
 
 #include <QFocusEvent>
 
+#include <utility>
+
 TAppExamRulesDialog::TAppExamRulesDialog(QWidget* parent)
     : QDialog(parent), FUi(std::make_unique<Ui::AppExamRulesDialog>())
 {
@@ -39,6 +41,8 @@ void TAppExamRulesDialog::UpdateControls()
 
 void TAppExamRulesDialog::done(int result)
 {
+    // Closing settles the box just left: OK reads every box, any other result none.
+    FLeftBox = nullptr;
     if (result == Accepted && !FormCloseQuery())
         return;
     QDialog::done(result);
@@ -54,9 +58,9 @@ bool TAppExamRulesDialog::eventFilter(QObject* watched, QEvent* event)
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
             reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason)
         {
-            QLineEdit* box = static_cast<QLineEdit*>(watched);
+            FLeftBox = static_cast<QLineEdit*>(watched);
             QMetaObject::invokeMethod(
-                this, [this, box] { CheckBoxOnExit(box); }, Qt::QueuedConnection);
+                this, [this] { CheckLeftBox(); }, Qt::QueuedConnection);
         }
     }
     return QDialog::eventFilter(watched, event);
@@ -118,10 +122,12 @@ void TAppExamRulesDialog::FocusBox(QLineEdit* box)
     box->selectAll();
 }
 
-void TAppExamRulesDialog::CheckBoxOnExit(QLineEdit* box)
+void TAppExamRulesDialog::CheckLeftBox()
 {
-    // Back in the box already (an OK that reported it first), or closed meanwhile: nothing to say.
-    if (!isVisible() || focusWidget() == box)
+    QLineEdit* box = std::exchange(FLeftBox, nullptr);
+    // Settled by closing meanwhile, back in the box, or on the way to Cancel (which must not
+    // be held up by a number it throws away): nothing to say.
+    if (!box || focusWidget() == box || focusWidget() == FUi->Button2)
         return;
     try
     {

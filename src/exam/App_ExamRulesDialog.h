@@ -35,12 +35,14 @@ protected:
 
 private:
     std::unique_ptr<Ui::AppExamRulesDialog> FUi;
+    // The numeric box the user has just left, checked once the focus has settled.
+    QLineEdit* FLeftBox = nullptr;
     void WriteRulesToControls(const TExamRules& rules);
     TExamRules ReadRulesFromControls();
     int ReadNumber(QLineEdit* box);
     [[noreturn]] void RaiseEditError(QLineEdit* box);
     void FocusBox(QLineEdit* box);
-    void CheckBoxOnExit(QLineEdit* box);
+    void CheckLeftBox();
     bool FormCloseQuery();
     void CentreOnMainWindow();
 };

@@ -1,23 +1,12 @@
 #include "App_Exams.h"
+#include "CoreApplication.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 namespace
 {
-// The timer ticks through an event loop, so these tests need an application object.
-void EnsureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "orvanta_core_tests";
-    static char* argv[] = {name, nullptr};
-    new QCoreApplication(argc, argv); // lives until the process ends
-}
-
 struct TCountedTimekeeper
 {
     TExamTimekeeper Timekeeper;
@@ -26,7 +15,7 @@ struct TCountedTimekeeper
 
     TCountedTimekeeper()
     {
-        EnsureApplication();
+        EnsureCoreApplication();
         Timekeeper.OnTimeUp = [this](TObject* sender)
         {
             EXPECT_EQ(sender, &Timekeeper);

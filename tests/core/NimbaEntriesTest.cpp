@@ -100,6 +100,22 @@ TEST(NimbaEntriesParsing, TextsWithoutSectionsYieldNone)
     EXPECT_TRUE(Parse("; only a comment\r\n\r\n   \r\nKey=before any header\r\n").empty());
 }
 
+TEST(NimbaEntriesParsing, HugeLinesAndManySectionsParse)
+{
+    const std::string value(50 << 20, 'x');
+    TNimbaEntries entries;
+    entries.SetText("[Card]\r\nHint = " + value);
+    TAutoPointer<TNimbaEntry> card(entries.Extract("card"));
+    EXPECT_EQ(card->ReadString("Hint", ""), value);
+
+    std::string headers;
+    for (int i = 0; i < 1000000; ++i)
+        headers += "[]\r";
+    entries.SetText(headers);
+    EXPECT_EQ(entries.Count(), 1000000);
+    EXPECT_EQ(entries.GetText().size(), 6000000u);
+}
+
 TEST(NimbaEntry, LookupSeesTheFirstKeyIgnoringCase)
 {
     TNimbaEntry entry;
