@@ -9,7 +9,6 @@
 #include "App_Views.h"
 #include "Tovi_desktop.h"
 #include "Tovi_filedrop.h"
-#include "Tovi_programfiles.h"
 #include "ui_App_MainForm.h"
 
 #include <QAction>
@@ -114,14 +113,6 @@ bool AcceptDropAsCopy(QDropEvent& event)
     return true;
 }
 
-std::vector<std::string> CommandLineArguments()
-{
-    std::vector<std::string> arguments;
-    const QStringList list = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < list.size(); ++i)
-        arguments.push_back(PathFromQt(list[i]));
-    return arguments;
-}
 } // namespace
 
 std::string ErrorBoxText(const std::string& message)
@@ -168,7 +159,8 @@ TAppMainForm::TAppMainForm(const std::string& settingsFileName, QWidget* parent)
             &TAppMainForm::ShowMessageMenu);
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager& manager) {
-                if (!CloseSteps())
+                // A confirmation or an error box may need the user.
+                if (!manager.allowsInteraction() || !CloseSteps())
                     manager.cancel();
             });
     CreateHandlers(settingsFileName);
@@ -492,11 +484,21 @@ void TAppMainForm::ExecuteDropFiles(const std::vector<std::string>& fileNames)
     FDroppedFiles.clear();
 }
 
+void TAppMainForm::SetCommandLine(std::vector<std::string> arguments)
+{
+    FCommandLine = std::move(arguments);
+}
+
+QMenu* TAppMainForm::createPopupMenu()
+{
+    // The bars are the view handler's: no menu of the window's own may hide them behind its back.
+    return nullptr;
+}
+
 void TAppMainForm::ProcessParams()
 {
-    const std::vector<std::string> arguments = CommandLineArguments();
-    if (!arguments.empty())
-        ExecuteDropFiles(arguments);
+    if (!FCommandLine.empty())
+        ExecuteDropFiles(FCommandLine);
 }
 
 bool TAppMainForm::event(QEvent* event)

@@ -88,6 +88,9 @@ public:
     virtual void ExecuteSettingsSave();
 
     // Virtual so that a test can see what a drop hands over.
+    // The arguments the program was started with, handed to the file handler once the window is up.
+    void SetCommandLine(std::vector<std::string> arguments);
+    QMenu* createPopupMenu() override;
     virtual void ExecuteDropFiles(const std::vector<std::string>& fileNames);
     void UpdateAllActions();
 
@@ -156,4 +159,5 @@ private:
     std::unique_ptr<TUpdateNotifier> FUpdateNotifier;
     std::vector<std::string> FDroppedFiles;
     bool FSettingsSaveFailed = false;
+    std::vector<std::string> FCommandLine;
 };

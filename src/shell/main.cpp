@@ -4,6 +4,8 @@
 #include <QApplication>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 int main(int argc, char* argv[])
 {
@@ -12,9 +14,10 @@ int main(int argc, char* argv[])
     try
     {
         QApplication::setApplicationName("Orvanta");
-        QApplication::setApplicationDisplayName("Orvanta");
         QApplication::setApplicationVersion("1.0.0");
         auto form = std::make_unique<TAppMainForm>();
+        // The bytes as given: a file name need not be valid in the locale's encoding.
+        form->SetCommandLine(std::vector<std::string>(argv + 1, argv + argc));
         RandSeed(TimeOfDayMilliseconds());
         form->ExecuteSettingsLoad();
         form->show();

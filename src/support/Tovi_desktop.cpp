@@ -44,6 +44,27 @@ QStringList NameFilters(const std::string& filter)
     return filters;
 }
 
+// A dialog waits for the user: it shows the normal pointer, also inside a busy command.
+class TWaitingForUser
+{
+public:
+    TWaitingForUser() : FActive(QApplication::overrideCursor() != nullptr)
+    {
+        if (FActive)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~TWaitingForUser()
+    {
+        if (FActive)
+            QApplication::restoreOverrideCursor();
+    }
+    TWaitingForUser(const TWaitingForUser&) = delete;
+    TWaitingForUser& operator=(const TWaitingForUser&) = delete;
+
+private:
+    bool FActive;
+};
+
 bool ExecuteFileDialog(TFileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(TDesktop::MainWindow(), TextToQt(request.Title));
@@ -58,6 +79,7 @@ bool ExecuteFileDialog(TFileDialogRequest& request, QFileDialog::AcceptMode mode
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
     if (!request.FileName.empty())
         dialog.selectFile(PathToQt(request.FileName));
+    const TWaitingForUser waiting;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     request.FileName = PathFromQt(dialog.selectedFiles().constFirst());
@@ -94,6 +116,7 @@ QMessageBox::StandardButton ShowBox(QMessageBox::Icon icon, const std::string& t
     box.setTextFormat(Qt::PlainText);
     box.activateWindow();
     box.raise();
+    const TWaitingForUser waiting;
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 } // namespace
@@ -126,6 +149,7 @@ bool TDesktop::ExecuteSaveDialog(TFileDialogRequest& request)
 
 bool TDesktop::ExecuteColorDialog(QColor& color)
 {
+    const TWaitingForUser waiting;
     const QColor chosen = QColorDialog::getColor(color, MainWindow());
     if (!chosen.isValid())
         return false;
@@ -142,6 +166,7 @@ bool TDesktop::ExecuteFontDialog(QFont& font)
     QFontDialog dialog(preset, MainWindow());
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     LeaveOutFontEffects(dialog);
+    const TWaitingForUser waiting;
     if (dialog.exec() != QDialog::Accepted)
         return false;
     font = dialog.selectedFont();
@@ -150,6 +175,7 @@ bool TDesktop::ExecuteFontDialog(QFont& font)
 
 bool TDesktop::ExecuteDialog(QDialog& dialog)
 {
+    const TWaitingForUser waiting;
     return dialog.exec() == QDialog::Accepted;
 }
 

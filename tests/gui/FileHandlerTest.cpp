@@ -51,7 +51,6 @@ protected:
         rules.Shuffle = false; // a known order
         Handler.SetExamRules(rules);
     }
-    ~FileHandlerTest() override { std::filesystem::current_path(StartFolder); }
 
     std::string Deck(const std::string& name = "Capitals.txt", const char* text = ThreeCards)
     {

@@ -183,14 +183,26 @@ TEST_F(MainFormTest, DecliningToStopTheExamKeepsEverythingAndSavesNothing)
     EXPECT_TRUE(std::filesystem::exists(settings));
 }
 
-TEST_F(MainFormTest, TwoPathsOnTheCommandLineAreRefused)
+TEST_F(MainFormTest, TheCommandLineOpensOneDeckAndRefusesTwo)
 {
     TAppMainForm form(Folder.File("Settings.ini"));
+    form.SetCommandLine({Folder.Write("a.txt", ""), Folder.Write("b.txt", "")});
     QCoreApplication::sendPostedEvents(&form);
-    EXPECT_THROW(form.ExecuteDropFiles({Folder.Write("a.txt", ""), Folder.Write("b.txt", "")}),
-                 EHandlerError);
+    EXPECT_EQ(Desktop.Errors, (std::vector<std::string>{"Specify one file."}));
     EXPECT_FALSE(form.GetFileHandler()->IsOpen());
     EXPECT_TRUE(form.GetDroppedFiles().empty());
+
+    TAppMainForm other(Folder.File("Settings.ini"));
+    other.SetCommandLine({Folder.Write("Deck.txt", "[About]\nTitle=T\n")});
+    QCoreApplication::sendPostedEvents(&other);
+    EXPECT_EQ(other.GetFileHandler()->GetFileName(), Folder.File("Deck.txt"));
+    EXPECT_EQ(other.windowTitle(), "Orvanta - Deck.txt");
+}
+
+TEST_F(MainFormTest, OnlyTheViewHandlerHidesTheBars)
+{
+    TAppMainForm form(Folder.File("Settings.ini"));
+    EXPECT_EQ(form.createPopupMenu(), nullptr);
 }
 
 TEST_F(MainFormTest, ASettingsFileThatCannotBeWrittenKeepsTheWindowOpenOnce)

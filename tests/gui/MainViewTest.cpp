@@ -45,6 +45,8 @@ TEST_F(MainViewTest, ClearAndReplaceTheWholeText)
 
 TEST_F(MainViewTest, CaptionAndStatus)
 {
+    View.SetCaption("Orvanta - x[*]y.txt");
+    EXPECT_EQ(Window.windowTitle(), "Orvanta - x[*][*]y.txt"); // shown as typed
     View.SetCaption("Orvanta - Verbs.txt");
     View.SetStatus("Card 1 of 3");
     EXPECT_EQ(Window.windowTitle(), "Orvanta - Verbs.txt");
