@@ -6,9 +6,10 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 # Starts Xvfb on display :$1; true once it answers there. Several checks may start at once, so
-# a server answering is not enough: the display's lock must name ours.
+# a server answering is not enough: the display's lock must name ours. Without -noreset the
+# server resets when the probe disconnects and refuses the program if it comes at that moment.
 start_xvfb() {
-  Xvfb ":$1" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$1" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   local deadline=$((SECONDS + 30))
   while [ "$SECONDS" -lt "$deadline" ]; do
