@@ -9,6 +9,12 @@ prepare_work_folder "$1"
 form_keys() {
   tr -d '\r' <Settings.ini | awk '/^\[/{inside = ($0 == "[ViewHandler.Form]"); next} inside && /=/'
 }
+# The main window's left, top, width and height on the screen.
+geometry() {
+  xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+    /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}'
+}
+geometry_is() { [ "$(geometry)" = "$1" ]; }
 
 start_program
 exit_program
@@ -16,19 +22,15 @@ first="$(form_keys)"
 start_program
 exit_program
 second="$(form_keys)"
-echo "$first" | grep -q '^Left=' || { echo "no placement written: $first"; exit 1; }
-[ "$(echo "$first" | wc -l)" -eq 4 ] || { echo "not four keys: $first"; exit 1; }
-if [ "$first" != "$second" ]; then
-  echo "the window moved between runs:"; echo "$first"; echo "---"; echo "$second"; exit 1
-fi
+echo "$first" | grep -q '^Left=' || fail "no placement written: $first"
+[ "$(echo "$first" | wc -l)" -eq 4 ] || fail "not four keys: $first"
+[ "$first" = "$second" ] || fail "the window moved between runs: $(echo $first) / $(echo $second)"
 
 # A rectangle of the user's: the window opens there, and it is written back unchanged.
 printf '[ViewHandler.Form]\r\nLeft=123\r\nTop=77\r\nRight=723\r\nBottom=537\r\n\r\n' >Settings.ini
 start_program
-geometry="$(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-  /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')"
+wait_until geometry_is "123 77 600 460" || fail "the window opened at $(geometry)"
 exit_program
-[ "$geometry" = "123 77 600 460" ] || { echo "the window opened at $geometry"; exit 1; }
 third="$(form_keys)"
-[ "$(echo $third)" = "Left=123 Top=77 Right=723 Bottom=537" ] || { echo "written back: $third"; exit 1; }
-echo "placement kept: $(echo $first); restored at $geometry"
+[ "$(echo $third)" = "Left=123 Top=77 Right=723 Bottom=537" ] || fail "written back: $third"
+echo "placement kept: $(echo $first); restored at 123 77 600 460"

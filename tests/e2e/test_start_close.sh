@@ -5,6 +5,7 @@ set -euo pipefail
 source "$(dirname "$0")/program.sh"
 prepare_work_folder "$1"
 start_program
+is_titled "$window" '^Orvanta$' || fail "the main window is not titled Orvanta"
 exit_program
-grep -q '^\[SettingsHandler\]' "$work/Settings.ini" || { echo "Settings.ini was not written"; exit 1; }
+grep -q '^\[SettingsHandler\]' Settings.ini || fail "Settings.ini was not written"
 echo "start and close: ok"
