@@ -353,10 +353,6 @@ std::string_view TNimbaEntries::StoredText(const TSection& section) const
 std::unique_ptr<TNimbaEntry> TNimbaEntries::MakeEntry(const TSection& section) const
 {
     auto entry = std::make_unique<TNimbaEntry>();
-    std::size_t count = 0;
-    ForEachStoredLine(StoredText(section),
-                      [&count](std::string_view, std::string_view, bool) { ++count; });
-    entry->Lines.reserve(count);
     ForEachStoredLine(StoredText(section),
                       [&entry](std::string_view key, std::string_view value, bool keyed)
                       { entry->Lines.push_back(StoredLine(key, value, keyed)); });
