@@ -54,6 +54,7 @@ public:
     // from then on. Without such a section: a new empty entry, and the list is unchanged.
     [[nodiscard]] virtual TNimbaEntry* Extract(const std::string& name);
     // Appends the section; the list owns the entry from the call on, also when it fails.
+    // A null entry stands for a section without lines.
     virtual void Add(const std::string& name, TNimbaEntry* entry);
     virtual bool SectionExists(const std::string& name) const;
     // Raises EError "The program could not load the data." and leaves the list unchanged
@@ -67,7 +68,7 @@ public:
     // Parses the text and replaces the whole list; any bytes parse.
     void SetText(std::string_view text);
 
-    // The sections in order.
+    // The sections in order; an index outside 0 to Count - 1 raises EListError.
     int Count() const;
     const std::string& Names(int index) const;
     TNimbaEntry& Entries(int index) const;
