@@ -172,17 +172,6 @@ std::string TNimbaEntry::ReadString(const std::string& key, const std::string& d
     return line == Lines.end() ? defaultValue : line->substr(key.size() + 1);
 }
 
-std::string TNimbaEntry::TakeString(const std::string& key, const std::string& defaultValue)
-{
-    const auto line = Lines.begin() + (FindKey(key) - Lines.cbegin());
-    if (line == Lines.end())
-        return defaultValue;
-    std::string value = std::move(*line);
-    value.erase(0, key.size() + 1);
-    Lines.erase(line);
-    return value;
-}
-
 void TNimbaEntry::WriteString(const std::string& key, const std::string& value)
 {
     const auto line = Lines.begin() + (FindKey(key) - Lines.cbegin());

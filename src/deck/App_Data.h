@@ -25,9 +25,6 @@ public:
     // the empty value removes the first line with that key.
     virtual void WriteString(const std::string& key, const std::string& value);
     virtual bool ValueExists(const std::string& key) const;
-    // ReadString for a reader that consumes the section: moves the value out and removes
-    // its line, so a later lookup of that key sees the next line with it.
-    std::string TakeString(const std::string& key, const std::string& defaultValue);
 
     // The lines, each followed by CR LF.
     std::string GetText() const;
