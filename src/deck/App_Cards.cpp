@@ -37,7 +37,7 @@ void ReadSection(TNimbaEntries& entries, const std::string& name,
     TAutoPointer<TNimbaEntry> entry(entries.Extract(name));
     std::array<std::string, N> values;
     for (std::size_t i = 0; i < N; ++i)
-        values[i] = entry->TakeString(keys[i], std::string());
+        values[i] = entry->ReadString(keys[i], std::string());
     for (std::size_t i = 0; i < N; ++i)
         fields[i]->swap(values[i]);
 }

@@ -134,15 +134,20 @@ std::string StoredLine(std::string_view key, std::string_view value, bool keyed)
     return line;
 }
 
-// An upper bound of the number of headers: each begins with "[" and takes at least "[]" and
-// a line break. Room that is reserved but never filled costs no memory pages, and the list
-// then never grows while parsing.
+std::size_t CountOf(std::string_view text, char c)
+{
+    std::size_t count = 0;
+    for (auto at = text.find(c); at != std::string_view::npos; at = text.find(c, at + 1))
+        ++count;
+    return count;
+}
+
+// An upper bound of the number of headers: each holds a "[" and a "]" and takes at least
+// three bytes with its line break. Room reserved but never filled costs no memory pages,
+// and the list then never grows while parsing.
 std::size_t MostSections(std::string_view text)
 {
-    std::size_t brackets = 0;
-    for (auto at = text.find('['); at != std::string_view::npos; at = text.find('[', at + 1))
-        ++brackets;
-    return std::min(brackets, text.size() / 3 + 1);
+    return std::min({CountOf(text, '['), CountOf(text, ']'), text.size() / 3 + 1});
 }
 
 constexpr std::size_t MaxCursors = 8;
@@ -165,17 +170,6 @@ std::string TNimbaEntry::ReadString(const std::string& key, const std::string& d
 {
     const auto line = FindKey(key);
     return line == Lines.end() ? defaultValue : line->substr(key.size() + 1);
-}
-
-std::string TNimbaEntry::TakeString(const std::string& key, const std::string& defaultValue)
-{
-    const auto line = Lines.begin() + (FindKey(key) - Lines.cbegin());
-    if (line == Lines.end())
-        return defaultValue;
-    std::string value = std::move(*line);
-    value.erase(0, key.size() + 1);
-    Lines.erase(line);
-    return value;
 }
 
 void TNimbaEntry::WriteString(const std::string& key, const std::string& value)
@@ -348,10 +342,6 @@ std::string_view TNimbaEntries::StoredText(const TSection& section) const
 std::unique_ptr<TNimbaEntry> TNimbaEntries::MakeEntry(const TSection& section) const
 {
     auto entry = std::make_unique<TNimbaEntry>();
-    std::size_t count = 0;
-    ForEachStoredLine(StoredText(section),
-                      [&count](std::string_view, std::string_view, bool) { ++count; });
-    entry->Lines.reserve(count);
     ForEachStoredLine(StoredText(section),
                       [&entry](std::string_view key, std::string_view value, bool keyed)
                       { entry->Lines.push_back(StoredLine(key, value, keyed)); });

@@ -25,9 +25,6 @@ public:
     // the empty value removes the first line with that key.
     virtual void WriteString(const std::string& key, const std::string& value);
     virtual bool ValueExists(const std::string& key) const;
-    // ReadString for a reader that consumes the section: moves the value out and removes
-    // its line, so a later lookup of that key sees the next line with it.
-    std::string TakeString(const std::string& key, const std::string& defaultValue);
 
     // The lines, each followed by CR LF.
     std::string GetText() const;
@@ -54,6 +51,7 @@ public:
     // from then on. Without such a section: a new empty entry, and the list is unchanged.
     [[nodiscard]] virtual TNimbaEntry* Extract(const std::string& name);
     // Appends the section; the list owns the entry from the call on, also when it fails.
+    // A null entry stands for a section without lines.
     virtual void Add(const std::string& name, TNimbaEntry* entry);
     virtual bool SectionExists(const std::string& name) const;
     // Raises EError "The program could not load the data." and leaves the list unchanged
@@ -67,7 +65,7 @@ public:
     // Parses the text and replaces the whole list; any bytes parse.
     void SetText(std::string_view text);
 
-    // The sections in order.
+    // The sections in order; an index outside 0 to Count - 1 raises EListError.
     int Count() const;
     const std::string& Names(int index) const;
     TNimbaEntry& Entries(int index) const;
