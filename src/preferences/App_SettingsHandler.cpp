@@ -46,8 +46,8 @@ void TSettingsHandler::Load()
     if (!std::filesystem::exists(FFileName, error))
         return;
     TMemIniFile settings(FFileName);
-    for (THandler* handler : FHandlers)
-        handler->LoadSettings(settings);
+    for (int i = 0; i < FHandlers.Count(); ++i)
+        FHandlers.Items(i)->LoadSettings(settings);
 }
 
 bool TSettingsHandler::CanLoad()
@@ -60,8 +60,8 @@ void TSettingsHandler::Save()
     Guard(CanSave());
     TMemIniFile settings(FFileName);
     settings.Clear();
-    for (THandler* handler : FHandlers)
-        handler->SaveSettings(settings);
+    for (int i = 0; i < FHandlers.Count(); ++i)
+        FHandlers.Items(i)->SaveSettings(settings);
     settings.UpdateFile();
 }
 
@@ -72,5 +72,5 @@ bool TSettingsHandler::CanSave()
 
 void TSettingsHandler::AddHandler(THandler* handler)
 {
-    FHandlers.push_back(handler);
+    FHandlers.Add(handler);
 }

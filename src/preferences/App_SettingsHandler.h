@@ -1,9 +1,9 @@
 #pragma once
 
 #include "App_Handlers.h"
+#include "Tovi_typedlists.h"
 
 #include <string>
-#include <vector>
 
 // Owns Settings.ini: lets every registered handler read and write its own sections.
 class TSettingsHandler : public THandler
@@ -27,5 +27,5 @@ public:
 
 private:
     std::string FFileName;
-    std::vector<THandler*> FHandlers;
+    TTypedObjectList<THandler> FHandlers{false}; // the main window owns the handlers
 };
