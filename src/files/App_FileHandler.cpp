@@ -2,9 +2,9 @@
 
 #include "App_Cards.h"
 #include "App_Data.h"
+#include "App_ExamRulesDialog.h"
 #include "App_FileHistory.h"
 #include "App_FileHistoryDialog.h"
-#include "App_ExamRulesDialog.h"
 #include "App_Views.h"
 #include "Tovi_files.h"
 #include "Tovi_inifiles.h"
@@ -45,8 +45,8 @@ std::string FullPath(const std::string& fileName)
 } // namespace
 
 TFileHandler::TFileHandler(TMainView* view, const std::string& historyFileName)
-    : FFileHistory(std::make_unique<TFileHistory>(
-          historyFileName.empty() ? DefaultHistoryFileName() : historyFileName)),
+    : FFileHistory(std::make_unique<TFileHistory>(historyFileName.empty() ? DefaultHistoryFileName()
+                                                                          : historyFileName)),
       FView(view)
 {
     FFileHistory->SetLimit(30);

@@ -80,7 +80,8 @@ public:
     void OpenPageFile(const std::string& fileName);
 
 private:
-    // Puts the deck text of whatever the function writes into a fresh section list on the clipboard.
+    // Puts the deck text of whatever the function writes into a fresh section list on the
+    // clipboard.
     void CopyData(const std::function<void(TNimbaEntries&)>& write);
     void BindExamEvents(TExam& exam);
     void ExamStart();

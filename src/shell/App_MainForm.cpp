@@ -80,9 +80,9 @@ const TActionInfo ActionTable[TAppMainForm::ActionCount] = {
 
 // The toolbar's image list, by index.
 const char* const ImageList[] = {
-    ":/images/open.svg",       ":/images/copycard.svg",   ":/images/start.svg",
-    ":/images/stop.svg",       ":/images/back.svg",       ":/images/forward.svg",
-    ":/images/shuffle.svg",    ":/images/reverse.svg",    ":/images/autohint.svg",
+    ":/images/open.svg",       ":/images/copycard.svg",  ":/images/start.svg",
+    ":/images/stop.svg",       ":/images/back.svg",      ":/images/forward.svg",
+    ":/images/shuffle.svg",    ":/images/reverse.svg",   ":/images/autohint.svg",
     ":/images/autoanswer.svg", ":/images/limittime.svg",
 };
 
@@ -158,7 +158,8 @@ TAppMainForm::TAppMainForm(const std::string& settingsFileName, QWidget* parent)
     connect(FUi->MessageLabel, &QWidget::customContextMenuRequested, this,
             &TAppMainForm::ShowMessageMenu);
     connect(qApp, &QGuiApplication::commitDataRequest, this,
-            [this](QSessionManager& manager) {
+            [this](QSessionManager& manager)
+            {
                 // A confirmation or an error box may need the user.
                 if (!manager.allowsInteraction() || !CloseSteps())
                     manager.cancel();
@@ -274,12 +275,14 @@ void TAppMainForm::ShowMessageMenu(const QPoint& position)
 
 void TAppMainForm::BindRuleToggle(TActionId id, bool TExamRules::*flag)
 {
-    FBindings[id].Execute = [this, flag] {
+    FBindings[id].Execute = [this, flag]
+    {
         TExamRules rules = FFileHandler->GetExamRules();
         rules.*flag = !(rules.*flag);
         FFileHandler->SetExamRules(rules);
     };
-    FBindings[id].Update = [this, flag](QAction& action) {
+    FBindings[id].Update = [this, flag](QAction& action)
+    {
         action.setEnabled(FFileHandler->CanSetExamRules());
         action.setChecked(FFileHandler->GetExamRules().*flag);
     };
@@ -288,46 +291,67 @@ void TAppMainForm::BindRuleToggle(TActionId id, bool TExamRules::*flag)
 void TAppMainForm::BindActions()
 {
     TFileHandler* file = FFileHandler.get();
-    auto bind = [this](TActionId id, std::function<void()> execute, std::function<bool()> query) {
+    auto bind = [this](TActionId id, std::function<void()> execute, std::function<bool()> query)
+    {
         FBindings[id].Execute = std::move(execute);
-        FBindings[id].Update = [query = std::move(query)](QAction& action) {
-            action.setEnabled(query());
-        };
+        FBindings[id].Update = [query = std::move(query)](QAction& action)
+        { action.setEnabled(query()); };
     };
-    bind(FileOpenAction, [file] { file->Open(); }, [file] { return file->CanOpen(); });
-    bind(EditCopyDataDeckAction, [file] { file->CopyDataDeck(); },
-         [file] { return file->CanCopyDataDeck(); });
-    bind(EditCopyDataInformationAction, [file] { file->CopyDataInformation(); },
-         [file] { return file->CanCopyDataInformation(); });
-    bind(EditCopyDataCardsAction, [file] { file->CopyDataCards(); },
-         [file] { return file->CanCopyDataCards(); });
-    bind(EditCopyDataCurrentCardAction, [file] { file->CopyDataCurrentCard(); },
-         [file] { return file->CanCopyDataCurrentCard(); });
-    bind(EditCopyMessagesAction, [file] { file->CopyMessages(); },
-         [file] { return file->CanCopyMessages(); });
-    bind(EditInformationAction, [file] { file->ShowInformation(); },
-         [file] { return file->CanShowInformation(); });
-    bind(ExamStartAction, [file] { file->StartExam(); }, [file] { return file->CanStartExam(); });
-    bind(ExamStopAction, [file] { file->StopExam(); }, [file] { return file->CanStopExam(); });
-    bind(ExamRulesDetailsAction, [file] { file->EditExamRules(); },
-         [file] { return file->CanEditExamRules(); });
-    bind(ExamProceedAction, [file] { file->Proceed(); }, [file] { return file->CanProceed(); });
-    bind(ExamHintAction, [file] { file->Hint(); }, [file] { return file->CanHint(); });
-    bind(ExamRetryAction, [file] { file->Retry(); }, [file] { return file->CanRetry(); });
-    bind(ExamMoveGoBackAction, [file] { file->GoBack(); }, [file] { return file->CanGoBack(); });
-    bind(ExamMoveGoForwardAction, [file] { file->GoForward(); },
-         [file] { return file->CanGoForward(); });
-    bind(FileReopenAction, [file] { file->Reopen(); }, [file] { return file->CanReopen(); });
-    bind(FileCloseAction, [file] { file->Close(); }, [file] { return file->CanClose(); });
-    bind(FileDropFilesAction, [this, file] { file->DropFiles(FDroppedFiles); },
-         [this, file] {
-             const bool enabled = file->CanDropFiles();
-             setAcceptDrops(enabled);
-             return enabled;
-         });
-    bind(FileHistoryAction, [file] { file->ShowHistory(); },
-         [file] { return file->CanShowHistory(); });
-    bind(FileExitAction, [this] { close(); }, [] { return true; });
+    bind(
+        FileOpenAction, [file] { file->Open(); }, [file] { return file->CanOpen(); });
+    bind(
+        EditCopyDataDeckAction, [file] { file->CopyDataDeck(); },
+        [file] { return file->CanCopyDataDeck(); });
+    bind(
+        EditCopyDataInformationAction, [file] { file->CopyDataInformation(); },
+        [file] { return file->CanCopyDataInformation(); });
+    bind(
+        EditCopyDataCardsAction, [file] { file->CopyDataCards(); },
+        [file] { return file->CanCopyDataCards(); });
+    bind(
+        EditCopyDataCurrentCardAction, [file] { file->CopyDataCurrentCard(); },
+        [file] { return file->CanCopyDataCurrentCard(); });
+    bind(
+        EditCopyMessagesAction, [file] { file->CopyMessages(); },
+        [file] { return file->CanCopyMessages(); });
+    bind(
+        EditInformationAction, [file] { file->ShowInformation(); },
+        [file] { return file->CanShowInformation(); });
+    bind(
+        ExamStartAction, [file] { file->StartExam(); }, [file] { return file->CanStartExam(); });
+    bind(
+        ExamStopAction, [file] { file->StopExam(); }, [file] { return file->CanStopExam(); });
+    bind(
+        ExamRulesDetailsAction, [file] { file->EditExamRules(); },
+        [file] { return file->CanEditExamRules(); });
+    bind(
+        ExamProceedAction, [file] { file->Proceed(); }, [file] { return file->CanProceed(); });
+    bind(
+        ExamHintAction, [file] { file->Hint(); }, [file] { return file->CanHint(); });
+    bind(
+        ExamRetryAction, [file] { file->Retry(); }, [file] { return file->CanRetry(); });
+    bind(
+        ExamMoveGoBackAction, [file] { file->GoBack(); }, [file] { return file->CanGoBack(); });
+    bind(
+        ExamMoveGoForwardAction, [file] { file->GoForward(); },
+        [file] { return file->CanGoForward(); });
+    bind(
+        FileReopenAction, [file] { file->Reopen(); }, [file] { return file->CanReopen(); });
+    bind(
+        FileCloseAction, [file] { file->Close(); }, [file] { return file->CanClose(); });
+    bind(
+        FileDropFilesAction, [this, file] { file->DropFiles(FDroppedFiles); },
+        [this, file]
+        {
+            const bool enabled = file->CanDropFiles();
+            setAcceptDrops(enabled);
+            return enabled;
+        });
+    bind(
+        FileHistoryAction, [file] { file->ShowHistory(); },
+        [file] { return file->CanShowHistory(); });
+    bind(
+        FileExitAction, [this] { close(); }, [] { return true; });
     BindRuleToggle(ExamRulesShuffleAction, &TExamRules::Shuffle);
     BindRuleToggle(ExamRulesReverseAction, &TExamRules::Reverse);
     BindRuleToggle(ExamRulesAutoHintAction, &TExamRules::AutoHint);
@@ -335,13 +359,16 @@ void TAppMainForm::BindActions()
     BindRuleToggle(ExamRulesLimitTimeAction, &TExamRules::LimitTime);
 
     TViewHandler* view = FViewHandler.get();
-    auto bindBar = [this, view](TActionId id, bool TControlOptions::*flag) {
-        FBindings[id].Execute = [view, flag] {
+    auto bindBar = [this, view](TActionId id, bool TControlOptions::*flag)
+    {
+        FBindings[id].Execute = [view, flag]
+        {
             TControlOptions options = view->GetControlOptions();
             options.*flag = !(options.*flag);
             view->SetControlOptions(options);
         };
-        FBindings[id].Update = [view, flag](QAction& action) {
+        FBindings[id].Update = [view, flag](QAction& action)
+        {
             action.setEnabled(view->CanSetControlOptions());
             action.setChecked(view->GetControlOptions().*flag);
         };
@@ -350,25 +377,33 @@ void TAppMainForm::BindActions()
     bindBar(ViewStatusBarAction, &TControlOptions::ShowStatusBar);
 
     THelpHandler* help = FHelpHandler.get();
-    bind(HelpContentsAction, [help] { help->ShowContents(); },
-         [help] { return help->CanShowContents(); });
-    bind(HelpAboutAction, [help] { help->ShowAbout(); }, [help] { return help->CanShowAbout(); });
-    bind(ViewCustomizeAction, [view] { view->Customize(); },
-         [view] { return view->CanCustomize(); });
+    bind(
+        HelpContentsAction, [help] { help->ShowContents(); },
+        [help] { return help->CanShowContents(); });
+    bind(
+        HelpAboutAction, [help] { help->ShowAbout(); }, [help] { return help->CanShowAbout(); });
+    bind(
+        ViewCustomizeAction, [view] { view->Customize(); },
+        [view] { return view->CanCustomize(); });
 
     TToolsHandler* tools = FToolsHandler.get();
-    bind(ToolsOpenWithEditorAction, [tools, file] { tools->OpenWithEditor(file->GetFileName()); },
-         [tools, file] { return file->IsOpen() && tools->CanOpenWithEditor(); });
-    bind(ToolsCreateTemplateAction, [tools] { tools->CreateTemplate(); },
-         [tools] { return tools->CanCreateTemplate(); });
-    bind(ToolsOptionsAction, [tools] { tools->EditOptions(); },
-         [tools] { return tools->CanEditOptions(); });
+    bind(
+        ToolsOpenWithEditorAction, [tools, file] { tools->OpenWithEditor(file->GetFileName()); },
+        [tools, file] { return file->IsOpen() && tools->CanOpenWithEditor(); });
+    bind(
+        ToolsCreateTemplateAction, [tools] { tools->CreateTemplate(); },
+        [tools] { return tools->CanCreateTemplate(); });
+    bind(
+        ToolsOptionsAction, [tools] { tools->EditOptions(); },
+        [tools] { return tools->CanEditOptions(); });
 
     TSettingsHandler* settings = FSettingsHandler.get();
-    bind(SettingsLoadAction, [settings] { settings->Load(); },
-         [settings] { return settings->CanLoad(); });
-    bind(SettingsSaveAction, [settings] { settings->Save(); },
-         [settings] { return settings->CanSave(); });
+    bind(
+        SettingsLoadAction, [settings] { settings->Load(); },
+        [settings] { return settings->CanLoad(); });
+    bind(
+        SettingsSaveAction, [settings] { settings->Save(); },
+        [settings] { return settings->CanSave(); });
 }
 
 void TAppMainForm::CreateHandlers(const std::string& settingsFileName)

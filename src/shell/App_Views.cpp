@@ -29,7 +29,8 @@ void TMainView::ClearMessages()
 void TMainView::SetCaption(const std::string& text)
 {
     // Qt takes "[*]" in a title for its modified mark; a file name may hold it literally.
-    FWindow->setWindowTitle(TextToQt(text).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
+    FWindow->setWindowTitle(
+        TextToQt(text).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
 }
 
 std::string TMainView::GetMessages() const

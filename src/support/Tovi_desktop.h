@@ -16,7 +16,7 @@ struct TFileDialogRequest
     std::string Filter;
     int FilterIndex = 1; // 1-based, as the filter's pairs are counted
     std::string FileName;
-    bool MustExist = false;      // open: the chosen file must exist
+    bool MustExist = false;       // open: the chosen file must exist
     bool OverwritePrompt = false; // save: confirm replacing an existing file
 };
 
@@ -44,7 +44,8 @@ public:
     // The desktop's "open" on a file or folder with its associated program; no waiting.
     virtual bool OpenDocument(const std::string& path);
     // Starts a program with the given arguments, detached.
-    virtual bool StartProgram(const std::string& program, const std::vector<std::string>& arguments);
+    virtual bool StartProgram(const std::string& program,
+                              const std::vector<std::string>& arguments);
 
     virtual void SetClipboardText(const std::string& text);
 

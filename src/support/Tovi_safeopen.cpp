@@ -10,11 +10,11 @@ namespace
 {
 // Kinds of file that run code when a desktop opens them, in lower case.
 constexpr std::array<std::string_view, 44> LaunchExtensions = {
-    ".desktop", ".sh",    ".bash",     ".zsh",  ".csh",   ".ksh",   ".fish",  ".command",
-    ".run",     ".bin",   ".appimage", ".py",   ".pyw",   ".pl",    ".rb",    ".php",
-    ".jar",     ".exe",   ".bat",      ".cmd",  ".com",   ".scr",   ".pif",   ".msi",
-    ".lnk",     ".url",   ".vbs",      ".vbe",  ".js",    ".jse",   ".wsf",   ".wsh",
-    ".ps1",     ".hta",   ".cpl",      ".reg",  ".deb",   ".rpm",   ".apk",   ".flatpakref",
+    ".desktop", ".sh",     ".bash",     ".zsh",        ".csh", ".ksh", ".fish", ".command",
+    ".run",     ".bin",    ".appimage", ".py",         ".pyw", ".pl",  ".rb",   ".php",
+    ".jar",     ".exe",    ".bat",      ".cmd",        ".com", ".scr", ".pif",  ".msi",
+    ".lnk",     ".url",    ".vbs",      ".vbe",        ".js",  ".jse", ".wsf",  ".wsh",
+    ".ps1",     ".hta",    ".cpl",      ".reg",        ".deb", ".rpm", ".apk",  ".flatpakref",
     ".snap",    ".action", ".workflow", ".application"};
 
 std::string LowerExtension(const std::filesystem::path& path)

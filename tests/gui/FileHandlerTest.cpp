@@ -186,16 +186,18 @@ TEST_F(FileHandlerTest, OpeningAnotherDeckDuringAnExamDeclinedChangesNothing)
 
 TEST_F(FileHandlerTest, CopyDataPutsDeckTextOnTheClipboard)
 {
-    Handler.OpenFile(Deck("Small.txt", "[card]\nQuestion.Text=Q\nAnswer.Text=A\n[About]\nTitle=T\n"));
+    Handler.OpenFile(
+        Deck("Small.txt", "[card]\nQuestion.Text=Q\nAnswer.Text=A\n[About]\nTitle=T\n"));
     Handler.CopyDataDeck();
     Handler.CopyDataInformation();
     Handler.CopyDataCards();
     Handler.CopyMessages();
-    EXPECT_EQ(Desktop.ClipboardTexts,
-              (std::vector<std::string>{
-                  "[About]\r\nTitle=T\r\n\r\n[Card]\r\nQuestion.Text=Q\r\nAnswer.Text=A\r\n\r\n",
-                  "[About]\r\nTitle=T\r\n\r\n", "[Card]\r\nQuestion.Text=Q\r\nAnswer.Text=A\r\n\r\n",
-                  "T\r\n\r\n(No description)\r\n"}));
+    EXPECT_EQ(
+        Desktop.ClipboardTexts,
+        (std::vector<std::string>{
+            "[About]\r\nTitle=T\r\n\r\n[Card]\r\nQuestion.Text=Q\r\nAnswer.Text=A\r\n\r\n",
+            "[About]\r\nTitle=T\r\n\r\n", "[Card]\r\nQuestion.Text=Q\r\nAnswer.Text=A\r\n\r\n",
+            "T\r\n\r\n(No description)\r\n"}));
 }
 
 TEST_F(FileHandlerTest, TheCurrentCardOfAReversedExamIsCopiedAsTheDeckHasIt)
@@ -206,8 +208,9 @@ TEST_F(FileHandlerTest, TheCurrentCardOfAReversedExamIsCopiedAsTheDeckHasIt)
     Handler.StartExam();
     EXPECT_EQ(View.GetMessages(), "Q. Paris\r\n");
     Handler.CopyDataCurrentCard();
-    EXPECT_EQ(Desktop.ClipboardTexts.back(), "[Card]\r\nQuestion.Text=France\r\nAnswer.Text=Paris\r\n"
-                                             "Hint=Seine\r\nNote=Since the 10th century\r\n\r\n");
+    EXPECT_EQ(Desktop.ClipboardTexts.back(),
+              "[Card]\r\nQuestion.Text=France\r\nAnswer.Text=Paris\r\n"
+              "Hint=Seine\r\nNote=Since the 10th century\r\n\r\n");
 }
 
 struct TDrillStep
@@ -343,10 +346,11 @@ TEST_F(FileHandlerTest, SettingsAreReadWithTheCurrentValuesAsDefaults)
 
     TMemIniFile saved(Folder.File("Saved.ini"));
     Handler.SaveSettings(saved);
-    EXPECT_EQ(saved.GetText(), "[FileHandler.ExamRules]\r\nShuffle=0\r\nReverse=1\r\nAutoHint=0\r\n"
-                               "AutoAnswer=0\r\nLimitTime=0\r\nTimeLimit=3000\r\nChargeRetry=1\r\n"
-                               "RetryInterval=4\r\n\r\n[FileHandler.OpenDialog]\r\nFilterIndex=2\r\n"
-                               "\r\n");
+    EXPECT_EQ(saved.GetText(),
+              "[FileHandler.ExamRules]\r\nShuffle=0\r\nReverse=1\r\nAutoHint=0\r\n"
+              "AutoAnswer=0\r\nLimitTime=0\r\nTimeLimit=3000\r\nChargeRetry=1\r\n"
+              "RetryInterval=4\r\n\r\n[FileHandler.OpenDialog]\r\nFilterIndex=2\r\n"
+              "\r\n");
 }
 
 TEST_F(FileHandlerTest, TheOpenDialogIsAskedAndCancelOpensNothing)
@@ -358,7 +362,8 @@ TEST_F(FileHandlerTest, TheOpenDialogIsAskedAndCancelOpensNothing)
     EXPECT_EQ(Desktop.FileDialogs[0].Filter, "Text (*.txt)|*.txt|All (*.*)|*.*");
     EXPECT_TRUE(Desktop.FileDialogs[0].MustExist);
     const std::string deck = Deck();
-    Desktop.OnFileDialog = [&](TFileDialogRequest& request) {
+    Desktop.OnFileDialog = [&](TFileDialogRequest& request)
+    {
         request.FileName = deck;
         return true;
     };
@@ -373,17 +378,18 @@ TEST_F(FileHandlerTest, AttachedFilesOpenFromTheDeckFolderButCodeDoesNot)
     const std::string tool = Folder.Write("media/tool", "#!/bin/sh\n");
     std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
     Folder.Write("media/run.desktop", "[Desktop Entry]\n");
-    Handler.OpenFile(Deck("Files.txt", "[Card]\nQuestion.File=media/flag.png\nAnswer.File=media/tool\n"
-                                       "[Card]\nQuestion.File=media/run.desktop\n"
-                                       "Answer.File=media/../media/flag.png\n"));
+    Handler.OpenFile(Deck("Files.txt",
+                          "[Card]\nQuestion.File=media/flag.png\nAnswer.File=media/tool\n"
+                          "[Card]\nQuestion.File=media/run.desktop\n"
+                          "Answer.File=media/../media/flag.png\n"));
     std::filesystem::current_path(StartFolder); // the deck's folder counts, not the current one
     Handler.StartExam();
     EXPECT_EQ(View.GetMessages(), "Q. \r\n");
     Handler.Proceed();
     Handler.Proceed();
     Handler.Proceed();
-    EXPECT_EQ(Desktop.OpenedDocuments,
-              (std::vector<std::string>{Folder.File("media/flag.png"), Folder.File("media/flag.png")}));
+    EXPECT_EQ(Desktop.OpenedDocuments, (std::vector<std::string>{Folder.File("media/flag.png"),
+                                                                 Folder.File("media/flag.png")}));
 }
 
 TEST_F(FileHandlerTest, ClosingReleasesAnEndedExam)

@@ -52,8 +52,8 @@ TEST_F(MainFormTest, RefreshIsPostedBeforeTheCommandLine)
 {
     TRecordingForm form(Folder.File("Settings.ini"));
     QCoreApplication::sendPostedEvents(&form);
-    EXPECT_EQ(form.PrivateMessages, (std::vector<int>{TAppMainForm::WM_UPDATEACTIONS,
-                                                      TAppMainForm::WM_PROCESSPARAMS}));
+    EXPECT_EQ(form.PrivateMessages,
+              (std::vector<int>{TAppMainForm::WM_UPDATEACTIONS, TAppMainForm::WM_PROCESSPARAMS}));
     EXPECT_FALSE(form.GetUpdateNotifier()->IsPending());
 }
 
@@ -229,9 +229,15 @@ struct TDotCase
 TEST(ErrorBox, AppendsAFullStopWhenTheLastByteSortsAfterIt)
 {
     const TDotCase cases[] = {
-        {"Specify one file", "Specify one file."}, {"Done.", "Done."}, {"Why?", "Why?."},
-        {"Stop!", "Stop!"},  {"(x)", "(x)"}, {"a/", "a/."}, {"3000", "3000."},
-        {"caf\xE9", "caf\xE9."}, {"", ""},
+        {"Specify one file", "Specify one file."},
+        {"Done.", "Done."},
+        {"Why?", "Why?."},
+        {"Stop!", "Stop!"},
+        {"(x)", "(x)"},
+        {"a/", "a/."},
+        {"3000", "3000."},
+        {"caf\xE9", "caf\xE9."},
+        {"", ""},
     };
     for (const TDotCase& c : cases)
         EXPECT_EQ(ErrorBoxText(c.Message), c.Shown) << c.Message;

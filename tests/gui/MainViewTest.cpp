@@ -60,7 +60,8 @@ struct TNotifierRecorder
 
     TNotifierRecorder()
     {
-        Notifier.OnNotify = [this](TObject* sender) {
+        Notifier.OnNotify = [this](TObject* sender)
+        {
             EXPECT_EQ(sender, &Notifier);
             Events.push_back("notify");
         };

@@ -160,10 +160,10 @@ TEST_F(SettingsHandlerTest, FirstRunWritesEverySectionInOrder)
     }
     const std::string text = TTempFolder::Read(fileName);
     std::vector<std::string> sections = SectionNames(text);
-    EXPECT_EQ(sections, (std::vector<std::string>{
-                            "FileHandler.ExamRules", "FileHandler.OpenDialog", "ViewHandler.Form",
-                            "ViewHandler.ControlOptions", "ViewHandler.MessageOptions",
-                            "ToolsHandler.Options", "SettingsHandler"}));
+    EXPECT_EQ(sections, (std::vector<std::string>{"FileHandler.ExamRules", "FileHandler.OpenDialog",
+                                                  "ViewHandler.Form", "ViewHandler.ControlOptions",
+                                                  "ViewHandler.MessageOptions",
+                                                  "ToolsHandler.Options", "SettingsHandler"}));
     // Every section ends with an empty line.
     for (std::size_t i = 1; i < sections.size(); ++i)
         EXPECT_NE(text.find("\r\n\r\n[" + sections[i] + "]\r\n"), std::string::npos);

@@ -49,7 +49,10 @@ public:
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
     bool ExecuteOpenDialog(TFileDialogRequest& request) override { return FileDialog(request); }
     bool ExecuteSaveDialog(TFileDialogRequest& request) override { return FileDialog(request); }
-    bool ExecuteColorDialog(QColor& color) override { return OnColorDialog && OnColorDialog(color); }
+    bool ExecuteColorDialog(QColor& color) override
+    {
+        return OnColorDialog && OnColorDialog(color);
+    }
     bool ExecuteFontDialog(QFont& font) override { return OnFontDialog && OnFontDialog(font); }
     bool ExecuteDialog(QDialog& dialog) override { return OnDialog && OnDialog(dialog); }
     bool OpenDocument(const std::string& path) override

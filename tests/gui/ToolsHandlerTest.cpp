@@ -82,10 +82,12 @@ TEST_F(Tools, AnEditorThatCannotStartIsReported)
 {
     const char* const message = "The program could not open the deck with an editor.";
     FDesktop.OpenDocumentResult = false;
-    EXPECT_EQ(ErrorMessageOf<EHandlerError>([&] { FHandler.OpenWithEditor("/decks/a.txt"); }), message);
+    EXPECT_EQ(ErrorMessageOf<EHandlerError>([&] { FHandler.OpenWithEditor("/decks/a.txt"); }),
+              message);
     SetEditor("no-such-editor");
     FDesktop.StartProgramResult = false;
-    EXPECT_EQ(ErrorMessageOf<EHandlerError>([&] { FHandler.OpenWithEditor("/decks/a.txt"); }), message);
+    EXPECT_EQ(ErrorMessageOf<EHandlerError>([&] { FHandler.OpenWithEditor("/decks/a.txt"); }),
+              message);
 }
 
 TEST_F(Tools, CreateTemplateCopiesTheTemplateWhereTheUserSays)

@@ -12,7 +12,10 @@ namespace
 // so no test runs in a temporary folder that another one has removed.
 class TCurrentFolderKeeper : public ::testing::EmptyTestEventListener
 {
-    void OnTestStart(const ::testing::TestInfo&) override { FFolder = std::filesystem::current_path(); }
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        FFolder = std::filesystem::current_path();
+    }
     void OnTestEnd(const ::testing::TestInfo&) override { std::filesystem::current_path(FFolder); }
 
     std::filesystem::path FFolder;
