@@ -44,7 +44,15 @@ std::vector<std::string> ReadItems(const TMemIniFile& ini)
 
 TFileHistory::TFileHistory(std::string fileName) : FFileName(std::move(fileName))
 {
-    Load();
+    // A damaged History.ini must not keep the program from starting: the list starts empty,
+    // and every later use reads the file again and reports what is wrong with it.
+    try
+    {
+        Load();
+    }
+    catch (const EError&)
+    {
+    }
 }
 
 int TFileHistory::Add(const std::string& path)

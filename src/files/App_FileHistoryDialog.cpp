@@ -96,6 +96,8 @@ bool TAppFileHistoryDialog::Execute()
 
 void TAppFileHistoryDialog::PlaceOverMainWindow()
 {
+    // Laid out first: before its first showing the dialog does not know its own size yet.
+    adjustSize();
     if (const QWidget* window = TDesktop::MainWindow())
         move(window->frameGeometry().center() - rect().center());
 }

@@ -3,7 +3,7 @@
 #include "App_ToolsDialog.h"
 #include "Tovi_inifiles.h"
 #include "Tovi_programfiles.h"
-#include "Tovi_wholefiles.h"
+#include "Tovi_files.h"
 
 namespace
 {
@@ -67,13 +67,18 @@ bool TToolsHandler::CanCreateTemplate()
     return true;
 }
 
-// Replaces an existing file (the dialog has asked); the write goes through a temporary file, so
-// a failed copy leaves no new file and no half-written one behind.
+// Replaces an existing file (the dialog has asked); the copy writes through a temporary file,
+// so a failed copy leaves no new file and no half-written one behind.
 void TToolsHandler::CopyTemplate(const std::string& fileName) const
 {
-    std::string bytes;
-    if (!TryReadWholeFile(FTemplateFileName, bytes) || !TryWriteWholeFile(fileName, bytes))
+    try
+    {
+        FileCopy(FTemplateFileName, fileName, true);
+    }
+    catch (const EFileError&)
+    {
         throw EHandlerError("The program could not create a template file.");
+    }
 }
 
 void TToolsHandler::SetOptions(const TToolsOptions& options)

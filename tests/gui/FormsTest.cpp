@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QTest>
 
+#include <climits>
 #include <gtest/gtest.h>
 
 // Readable rectangles in failure messages.
@@ -51,6 +52,19 @@ TEST(FormsTest, SetThenGetGivesTheSameRectangle)
             ExpectGeometry(form, bounds);
             EXPECT_EQ(GetFormPlacement(form).ShowState, Qt::WindowNoState);
         }
+    }
+}
+
+TEST(FormsTest, AbsurdNumbersFromAnEditedFileGiveAWindowAllTheSame)
+{
+    const TRect absurd[] = {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {50, 60, 10, 20}};
+    for (const TRect& bounds : absurd)
+    {
+        QMainWindow form;
+        SetFormNormalBounds(form, bounds);
+        const TRect result = GetFormNormalBounds(form);
+        EXPECT_LE(result.Left, result.Right);
+        EXPECT_LE(result.Top, result.Bottom);
     }
 }
 
