@@ -5,7 +5,10 @@
 #include "Tovi_desktop.h"
 #include "Tovi_exceptions.h"
 
+#include <QCheckBox>
 #include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
 
 #include <utility>
 
@@ -18,6 +21,11 @@ TAppExamRulesDialog::TAppExamRulesDialog(QWidget* parent)
         connect(box, &QCheckBox::clicked, this, [this] { UpdateControls(); });
     FUi->Field17->installEventFilter(this);
     FUi->Field1A->installEventFilter(this);
+    // Accelerators of check boxes and labels move the focus too.
+    for (QWidget* control : findChildren<QCheckBox*>())
+        control->installEventFilter(this);
+    for (QWidget* control : findChildren<QLabel*>())
+        control->installEventFilter(this);
     WriteRulesToControls(Rules);
 }
 
@@ -52,7 +60,9 @@ void TAppExamRulesDialog::done(int result)
 // left, and only once that move is complete: the check may show a modal error box.
 bool TAppExamRulesDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut)
+    if (event->type() == QEvent::Shortcut && RefuseLeavingInvalidBox())
+        return true;
+    if (event->type() == QEvent::FocusOut && (watched == FUi->Field17 || watched == FUi->Field1A))
     {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
@@ -120,6 +130,25 @@ void TAppExamRulesDialog::FocusBox(QLineEdit* box)
     }
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
+}
+
+// An accelerator gives no focus reason of its own; a bad number in the box it would leave is
+// reported at once, and the accelerator does nothing, so the focus stays on the number.
+bool TAppExamRulesDialog::RefuseLeavingInvalidBox()
+{
+    auto* box = qobject_cast<QLineEdit*>(focusWidget());
+    if (box != FUi->Field17 && box != FUi->Field1A)
+        return false;
+    try
+    {
+        ReadNumber(box);
+        return false;
+    }
+    catch (const EInvalidOperation& error)
+    {
+        Desktop().ShowError(error.Message());
+        return true;
+    }
 }
 
 void TAppExamRulesDialog::CheckLeftBox()

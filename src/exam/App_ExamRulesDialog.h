@@ -43,6 +43,7 @@ private:
     [[noreturn]] void RaiseEditError(QLineEdit* box);
     void FocusBox(QLineEdit* box);
     void CheckLeftBox();
+    bool RefuseLeavingInvalidBox();
     bool FormCloseQuery();
     void CentreOnMainWindow();
 };

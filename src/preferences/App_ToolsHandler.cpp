@@ -1,9 +1,9 @@
 #include "App_ToolsHandler.h"
 
 #include "App_ToolsDialog.h"
+#include "Tovi_files.h"
 #include "Tovi_inifiles.h"
 #include "Tovi_programfiles.h"
-#include "Tovi_files.h"
 
 namespace
 {

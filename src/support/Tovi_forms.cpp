@@ -40,9 +40,10 @@ TRect RectFromQt(const QRect& rect)
 QRect RectToQt(const TRect& rect)
 {
     // A hand-edited Settings.ini may hold any numbers: no overflow, no negative size.
-    const auto extent = [](int from, int to) {
-        return static_cast<int>(std::clamp<long long>(static_cast<long long>(to) - from, 0,
-                                                      QWIDGETSIZE_MAX));
+    const auto extent = [](int from, int to)
+    {
+        return static_cast<int>(
+            std::clamp<long long>(static_cast<long long>(to) - from, 0, QWIDGETSIZE_MAX));
     };
     return QRect(rect.Left, rect.Top, extent(rect.Left, rect.Right), extent(rect.Top, rect.Bottom));
 }

@@ -245,6 +245,27 @@ TEST_F(ExamRulesDialog, LeavingABoxWithAnInvalidNumberReportsItAndReturnsThere)
         });
 }
 
+TEST_F(ExamRulesDialog, AnAcceleratorDoesNotLeaveABoxWithAnInvalidNumber)
+{
+    Dialog.Rules = SomeRules(); // the time is limited: both boxes are enabled
+    Execute(
+        [this]
+        {
+            Type(TimeLimitBox(), "abc");
+            QTest::keyClick(TimeLimitBox(), Qt::Key_L, Qt::AltModifier);
+            QApplication::processEvents();
+            EXPECT_EQ(Desktop.Errors, std::vector<std::string>{NotANumber});
+            EXPECT_EQ(QApplication::focusWidget(), TimeLimitBox());
+            EXPECT_TRUE(LimitTimeBox()->isChecked());
+            Type(TimeLimitBox(), "10");
+            QTest::keyClick(TimeLimitBox(), Qt::Key_L, Qt::AltModifier);
+            QApplication::processEvents();
+            EXPECT_EQ(Desktop.Errors.size(), 1u);
+            EXPECT_NE(QApplication::focusWidget(), TimeLimitBox());
+            Click("Button2");
+        });
+}
+
 TEST_F(ExamRulesDialog, TabOrderAndAcceleratorsFollowTheRows)
 {
     Dialog.Rules = SomeRules();
