@@ -288,58 +288,51 @@ void TAppMainForm::BindRuleToggle(TActionId id, bool TExamRules::*flag)
     };
 }
 
+void TAppMainForm::Bind(TActionId id, std::function<void()> execute, std::function<bool()> query)
+{
+    FBindings[id].Execute = std::move(execute);
+    FBindings[id].Update = [query = std::move(query)](QAction& action)
+    { action.setEnabled(query()); };
+}
+
+template <typename THandlerClass>
+void TAppMainForm::BindOperation(TActionId id, THandlerClass* handler,
+                                 void (THandlerClass::*operation)(), bool (THandlerClass::*query)())
+{
+    Bind(
+        id, [handler, operation] { (handler->*operation)(); },
+        [handler, query] { return (handler->*query)(); });
+}
+
 void TAppMainForm::BindActions()
 {
     TFileHandler* file = FFileHandler.get();
-    auto bind = [this](TActionId id, std::function<void()> execute, std::function<bool()> query)
-    {
-        FBindings[id].Execute = std::move(execute);
-        FBindings[id].Update = [query = std::move(query)](QAction& action)
-        { action.setEnabled(query()); };
-    };
-    bind(
-        FileOpenAction, [file] { file->Open(); }, [file] { return file->CanOpen(); });
-    bind(
-        EditCopyDataDeckAction, [file] { file->CopyDataDeck(); },
-        [file] { return file->CanCopyDataDeck(); });
-    bind(
-        EditCopyDataInformationAction, [file] { file->CopyDataInformation(); },
-        [file] { return file->CanCopyDataInformation(); });
-    bind(
-        EditCopyDataCardsAction, [file] { file->CopyDataCards(); },
-        [file] { return file->CanCopyDataCards(); });
-    bind(
-        EditCopyDataCurrentCardAction, [file] { file->CopyDataCurrentCard(); },
-        [file] { return file->CanCopyDataCurrentCard(); });
-    bind(
-        EditCopyMessagesAction, [file] { file->CopyMessages(); },
-        [file] { return file->CanCopyMessages(); });
-    bind(
-        EditInformationAction, [file] { file->ShowInformation(); },
-        [file] { return file->CanShowInformation(); });
-    bind(
-        ExamStartAction, [file] { file->StartExam(); }, [file] { return file->CanStartExam(); });
-    bind(
-        ExamStopAction, [file] { file->StopExam(); }, [file] { return file->CanStopExam(); });
-    bind(
-        ExamRulesDetailsAction, [file] { file->EditExamRules(); },
-        [file] { return file->CanEditExamRules(); });
-    bind(
-        ExamProceedAction, [file] { file->Proceed(); }, [file] { return file->CanProceed(); });
-    bind(
-        ExamHintAction, [file] { file->Hint(); }, [file] { return file->CanHint(); });
-    bind(
-        ExamRetryAction, [file] { file->Retry(); }, [file] { return file->CanRetry(); });
-    bind(
-        ExamMoveGoBackAction, [file] { file->GoBack(); }, [file] { return file->CanGoBack(); });
-    bind(
-        ExamMoveGoForwardAction, [file] { file->GoForward(); },
-        [file] { return file->CanGoForward(); });
-    bind(
-        FileReopenAction, [file] { file->Reopen(); }, [file] { return file->CanReopen(); });
-    bind(
-        FileCloseAction, [file] { file->Close(); }, [file] { return file->CanClose(); });
-    bind(
+    BindOperation(FileOpenAction, file, &TFileHandler::Open, &TFileHandler::CanOpen);
+    BindOperation(EditCopyDataDeckAction, file, &TFileHandler::CopyDataDeck,
+                  &TFileHandler::CanCopyDataDeck);
+    BindOperation(EditCopyDataInformationAction, file, &TFileHandler::CopyDataInformation,
+                  &TFileHandler::CanCopyDataInformation);
+    BindOperation(EditCopyDataCardsAction, file, &TFileHandler::CopyDataCards,
+                  &TFileHandler::CanCopyDataCards);
+    BindOperation(EditCopyDataCurrentCardAction, file, &TFileHandler::CopyDataCurrentCard,
+                  &TFileHandler::CanCopyDataCurrentCard);
+    BindOperation(EditCopyMessagesAction, file, &TFileHandler::CopyMessages,
+                  &TFileHandler::CanCopyMessages);
+    BindOperation(EditInformationAction, file, &TFileHandler::ShowInformation,
+                  &TFileHandler::CanShowInformation);
+    BindOperation(ExamStartAction, file, &TFileHandler::StartExam, &TFileHandler::CanStartExam);
+    BindOperation(ExamStopAction, file, &TFileHandler::StopExam, &TFileHandler::CanStopExam);
+    BindOperation(ExamRulesDetailsAction, file, &TFileHandler::EditExamRules,
+                  &TFileHandler::CanEditExamRules);
+    BindOperation(ExamProceedAction, file, &TFileHandler::Proceed, &TFileHandler::CanProceed);
+    BindOperation(ExamHintAction, file, &TFileHandler::Hint, &TFileHandler::CanHint);
+    BindOperation(ExamRetryAction, file, &TFileHandler::Retry, &TFileHandler::CanRetry);
+    BindOperation(ExamMoveGoBackAction, file, &TFileHandler::GoBack, &TFileHandler::CanGoBack);
+    BindOperation(ExamMoveGoForwardAction, file, &TFileHandler::GoForward,
+                  &TFileHandler::CanGoForward);
+    BindOperation(FileReopenAction, file, &TFileHandler::Reopen, &TFileHandler::CanReopen);
+    BindOperation(FileCloseAction, file, &TFileHandler::Close, &TFileHandler::CanClose);
+    Bind(
         FileDropFilesAction, [this, file] { file->DropFiles(FDroppedFiles); },
         [this, file]
         {
@@ -347,63 +340,58 @@ void TAppMainForm::BindActions()
             setAcceptDrops(enabled);
             return enabled;
         });
-    bind(
-        FileHistoryAction, [file] { file->ShowHistory(); },
-        [file] { return file->CanShowHistory(); });
-    bind(
+    BindOperation(FileHistoryAction, file, &TFileHandler::ShowHistory,
+                  &TFileHandler::CanShowHistory);
+    Bind(
         FileExitAction, [this] { close(); }, [] { return true; });
     BindRuleToggle(ExamRulesShuffleAction, &TExamRules::Shuffle);
     BindRuleToggle(ExamRulesReverseAction, &TExamRules::Reverse);
     BindRuleToggle(ExamRulesAutoHintAction, &TExamRules::AutoHint);
     BindRuleToggle(ExamRulesAutoAnswerAction, &TExamRules::AutoAnswer);
     BindRuleToggle(ExamRulesLimitTimeAction, &TExamRules::LimitTime);
+    BindBarToggle(ViewToolbarAction, &TControlOptions::ShowToolbar);
+    BindBarToggle(ViewStatusBarAction, &TControlOptions::ShowStatusBar);
+    BindOtherActions();
+}
 
+void TAppMainForm::BindBarToggle(TActionId id, bool TControlOptions::*flag)
+{
     TViewHandler* view = FViewHandler.get();
-    auto bindBar = [this, view](TActionId id, bool TControlOptions::*flag)
+    FBindings[id].Execute = [view, flag]
     {
-        FBindings[id].Execute = [view, flag]
-        {
-            TControlOptions options = view->GetControlOptions();
-            options.*flag = !(options.*flag);
-            view->SetControlOptions(options);
-        };
-        FBindings[id].Update = [view, flag](QAction& action)
-        {
-            action.setEnabled(view->CanSetControlOptions());
-            action.setChecked(view->GetControlOptions().*flag);
-        };
+        TControlOptions options = view->GetControlOptions();
+        options.*flag = !(options.*flag);
+        view->SetControlOptions(options);
     };
-    bindBar(ViewToolbarAction, &TControlOptions::ShowToolbar);
-    bindBar(ViewStatusBarAction, &TControlOptions::ShowStatusBar);
+    FBindings[id].Update = [view, flag](QAction& action)
+    {
+        action.setEnabled(view->CanSetControlOptions());
+        action.setChecked(view->GetControlOptions().*flag);
+    };
+}
 
+void TAppMainForm::BindOtherActions()
+{
     THelpHandler* help = FHelpHandler.get();
-    bind(
-        HelpContentsAction, [help] { help->ShowContents(); },
-        [help] { return help->CanShowContents(); });
-    bind(
-        HelpAboutAction, [help] { help->ShowAbout(); }, [help] { return help->CanShowAbout(); });
-    bind(
-        ViewCustomizeAction, [view] { view->Customize(); },
-        [view] { return view->CanCustomize(); });
-
+    BindOperation(HelpContentsAction, help, &THelpHandler::ShowContents,
+                  &THelpHandler::CanShowContents);
+    BindOperation(HelpAboutAction, help, &THelpHandler::ShowAbout, &THelpHandler::CanShowAbout);
+    BindOperation(ViewCustomizeAction, FViewHandler.get(), &TViewHandler::Customize,
+                  &TViewHandler::CanCustomize);
     TToolsHandler* tools = FToolsHandler.get();
-    bind(
+    TFileHandler* file = FFileHandler.get();
+    Bind(
         ToolsOpenWithEditorAction, [tools, file] { tools->OpenWithEditor(file->GetFileName()); },
         [tools, file] { return file->IsOpen() && tools->CanOpenWithEditor(); });
-    bind(
-        ToolsCreateTemplateAction, [tools] { tools->CreateTemplate(); },
-        [tools] { return tools->CanCreateTemplate(); });
-    bind(
-        ToolsOptionsAction, [tools] { tools->EditOptions(); },
-        [tools] { return tools->CanEditOptions(); });
-
+    BindOperation(ToolsCreateTemplateAction, tools, &TToolsHandler::CreateTemplate,
+                  &TToolsHandler::CanCreateTemplate);
+    BindOperation(ToolsOptionsAction, tools, &TToolsHandler::EditOptions,
+                  &TToolsHandler::CanEditOptions);
     TSettingsHandler* settings = FSettingsHandler.get();
-    bind(
-        SettingsLoadAction, [settings] { settings->Load(); },
-        [settings] { return settings->CanLoad(); });
-    bind(
-        SettingsSaveAction, [settings] { settings->Save(); },
-        [settings] { return settings->CanSave(); });
+    BindOperation(SettingsLoadAction, settings, &TSettingsHandler::Load,
+                  &TSettingsHandler::CanLoad);
+    BindOperation(SettingsSaveAction, settings, &TSettingsHandler::Save,
+                  &TSettingsHandler::CanSave);
 }
 
 void TAppMainForm::CreateHandlers(const std::string& settingsFileName)

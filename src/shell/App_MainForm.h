@@ -13,6 +13,7 @@
 class QAction;
 class QMenu;
 class TFileHandler;
+struct TControlOptions;
 class THelpHandler;
 class TMainView;
 class TSettingsHandler;
@@ -128,6 +129,12 @@ private:
 
     void CreateActions();
     void BindActions();
+    void Bind(TActionId id, std::function<void()> execute, std::function<bool()> query);
+    template <typename THandlerClass>
+    void BindOperation(TActionId id, THandlerClass* handler, void (THandlerClass::*operation)(),
+                       bool (THandlerClass::*query)());
+    void BindBarToggle(TActionId id, bool TControlOptions::*flag);
+    void BindOtherActions();
     void BindRuleToggle(TActionId id, bool TExamRules::*flag);
     void CreateMenus();
     void CreateToolbar();
