@@ -35,7 +35,7 @@ bool TAppExamRulesDialog::Execute()
 {
     WriteRulesToControls(Rules);
     FUi->Field11->setFocus(Qt::OtherFocusReason);
-    CentreOnMainWindow();
+    CentreOnMainWindow(*this);
     return Desktop().ExecuteDialog(*this);
 }
 
@@ -180,12 +180,6 @@ bool TAppExamRulesDialog::FormCloseQuery()
         Desktop().ShowError(error.Message());
         return false;
     }
-}
-
-void TAppExamRulesDialog::CentreOnMainWindow()
-{
-    if (const QWidget* window = TDesktop::MainWindow())
-        move(window->geometry().center() - rect().center());
 }
 
 TAppExamRulesDialog* GetAppExamRulesDialog()

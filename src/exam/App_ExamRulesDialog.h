@@ -45,7 +45,6 @@ private:
     void CheckLeftBox();
     bool RefuseLeavingInvalidBox();
     bool FormCloseQuery();
-    void CentreOnMainWindow();
 };
 
 // The one shared dialog, created on first use; it lives until the program ends.

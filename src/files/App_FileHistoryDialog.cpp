@@ -86,20 +86,12 @@ bool TAppFileHistoryDialog::Execute()
 {
     FillList(Selection);
     FUi->Field11->setFocus();
-    PlaceOverMainWindow();
+    CentreOnMainWindow(*this);
     const bool accepted = Desktop().ExecuteDialog(*this);
     // Only OK hands the chosen line back; Cancel keeps what the caller gave.
     if (accepted)
         Selection = GetSelection();
     return accepted;
-}
-
-void TAppFileHistoryDialog::PlaceOverMainWindow()
-{
-    // Laid out first: before its first showing the dialog does not know its own size yet.
-    adjustSize();
-    if (const QWidget* window = TDesktop::MainWindow())
-        move(window->frameGeometry().center() - rect().center());
 }
 
 void TAppFileHistoryDialog::FillList(const TFileHistorySelection& selection)

@@ -47,7 +47,6 @@ private:
     int GetListCount() const;
     TFileHistory& History() const;
     void ConfirmOrAbort(const std::string& text);
-    void PlaceOverMainWindow();
     // No exception may leave a slot: errors go to the error box, the dialog stays open.
     void Run(void (TAppFileHistoryDialog::*command)());
     void ConnectAction(QAction* action, void (TAppFileHistoryDialog::*command)());

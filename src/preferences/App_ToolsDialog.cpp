@@ -31,7 +31,7 @@ bool TAppToolsDialog::Execute()
 {
     SetOptions(Options);
     FUi->EditorFileEdit->setFocus();
-    CentreOnMainWindow();
+    CentreOnMainWindow(*this);
     if (!Desktop().ExecuteDialog(*this))
         return false;
     Options = GetOptions();
@@ -64,15 +64,6 @@ void TAppToolsDialog::Field13Click()
     // Cancelled: the text box keeps its text.
     if (Desktop().ExecuteOpenDialog(FBrowseDialog))
         SetEditorFile(FBrowseDialog.FileName);
-}
-
-void TAppToolsDialog::CentreOnMainWindow()
-{
-    if (const QWidget* mainWindow = TDesktop::MainWindow())
-    {
-        adjustSize();
-        move(mainWindow->frameGeometry().center() - rect().center());
-    }
 }
 
 TAppToolsDialog* GetAppToolsDialog()

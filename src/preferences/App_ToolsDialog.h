@@ -36,7 +36,6 @@ public:
 private:
     // The "..." button: browse for the editor program.
     void Field13Click();
-    void CentreOnMainWindow();
 
     std::unique_ptr<Ui::AppToolsDialog> FUi;
     TFileDialogRequest FBrowseDialog;

@@ -27,7 +27,7 @@ bool TAppViewDialog::Execute()
     if (QWidget* focused = focusWidget())
         focused->clearFocus();
     FUi->ShowToolbarCheckBox->setFocus();
-    CentreOnMainWindow();
+    CentreOnMainWindow(*this);
     if (!Desktop().ExecuteDialog(*this))
         return false;
     Options = TakeOptions();
@@ -45,15 +45,6 @@ TViewOptions TAppViewDialog::TakeOptions() const
 {
     return {{FUi->ShowToolbarCheckBox->isChecked(), FUi->ShowStatusBarCheckBox->isChecked()},
             GetMessageLook(*FUi->SampleLabel)};
-}
-
-void TAppViewDialog::CentreOnMainWindow()
-{
-    QWidget* window = TDesktop::MainWindow();
-    if (window == nullptr)
-        return;
-    adjustSize();
-    move(window->frameGeometry().center() - rect().center());
 }
 
 void TAppViewDialog::EditColor(QPalette::ColorRole role, TColor TMessageOptions::*member)

@@ -30,7 +30,6 @@ public:
 private:
     void PutOptions();
     TViewOptions TakeOptions() const;
-    void CentreOnMainWindow();
     void EditColor(QPalette::ColorRole role, TColor TMessageOptions::*member);
     void EditFont();
 

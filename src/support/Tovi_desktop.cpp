@@ -207,6 +207,16 @@ QWidget* TDesktop::MainWindow()
     return gMainWindow.data();
 }
 
+void CentreOnMainWindow(QWidget& dialog)
+{
+    const QWidget* window = TDesktop::MainWindow();
+    if (window == nullptr)
+        return;
+    // Before its first showing a dialog does not know its own size yet.
+    dialog.adjustSize();
+    dialog.move(window->frameGeometry().center() - dialog.rect().center());
+}
+
 TDesktop& Desktop()
 {
     return *gDesktop;

@@ -54,6 +54,9 @@ public:
     static QWidget* MainWindow();
 };
 
+// Places a dialog at the centre of the main window, once it knows its own size.
+void CentreOnMainWindow(QWidget& dialog);
+
 // The desktop in use: the real one unless a test installed its own.
 TDesktop& Desktop();
 // Installs a desktop (not owned); nullptr restores the real one.
