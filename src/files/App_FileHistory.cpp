@@ -103,8 +103,7 @@ void TFileHistory::Load()
 
 void TFileHistory::Save()
 {
-    TMemIniFile ini(FFileName);
-    ini.Clear();
+    TMemIniFile ini = TMemIniFile::Emptied(FFileName);
     ini.WriteInteger(Section, CountKey, GetCount());
     for (int index = 0; index < GetCount(); ++index)
         ini.WriteString(Section, ItemKey(index), FItems[static_cast<std::size_t>(index)]);

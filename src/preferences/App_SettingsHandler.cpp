@@ -58,8 +58,7 @@ bool TSettingsHandler::CanLoad()
 void TSettingsHandler::Save()
 {
     Guard(CanSave());
-    TMemIniFile settings(FFileName);
-    settings.Clear();
+    TMemIniFile settings = TMemIniFile::Emptied(FFileName);
     for (int i = 0; i < FHandlers.Count(); ++i)
         FHandlers.Items(i)->SaveSettings(settings);
     settings.UpdateFile();

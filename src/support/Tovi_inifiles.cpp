@@ -64,6 +64,13 @@ TMemIniFile::TMemIniFile(std::string fileName) : FFileName(std::move(fileName))
     SetText(text);
 }
 
+TMemIniFile TMemIniFile::Emptied(std::string fileName)
+{
+    TMemIniFile document{std::string()};
+    document.FFileName = std::move(fileName);
+    return document;
+}
+
 bool TMemIniFile::TryParseInteger(const std::string& text, int& value)
 {
     const std::string trimmed = Trim(text);

@@ -11,6 +11,8 @@ class TMemIniFile
 public:
     // Reads the file when it exists; raises EError when it exists but cannot be read.
     explicit TMemIniFile(std::string fileName);
+    // An empty document that UpdateFile writes over the file; the file is not read.
+    static TMemIniFile Emptied(std::string fileName);
 
     const std::string& GetFileName() const { return FFileName; }
 
