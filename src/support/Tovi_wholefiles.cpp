@@ -1,9 +1,11 @@
 #include "Tovi_wholefiles.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <random>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -13,6 +15,48 @@ std::string TemporaryNameBeside(const std::string& fileName)
 {
     std::random_device device;
     return fileName + ".tmp" + std::to_string(device() % 1000000u);
+}
+
+// Reads at most size bytes in as few calls as the kernel allows; a file that shrank meanwhile
+// gives what is left.
+bool ReadUpTo(int descriptor, std::size_t size, std::string& bytes)
+{
+    std::string content(size, '\0');
+    std::size_t done = 0;
+    while (done < size)
+    {
+        const ssize_t count = ::read(descriptor, content.data() + done, size - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return false;
+        if (count == 0)
+            break;
+        done += static_cast<std::size_t>(count);
+    }
+    content.resize(done);
+    bytes.swap(content);
+    return true;
+}
+
+// A write killed between its open and its rename leaves "<name>.tmp<digits>" behind.
+void RemoveStaleTemporaries(const std::string& fileName)
+{
+    const std::filesystem::path target(fileName);
+    const std::string prefix = target.filename().string() + ".tmp";
+    std::error_code error;
+    std::filesystem::directory_iterator entries(
+        target.parent_path().empty() ? "." : target.parent_path(), error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error))
+    {
+        const std::string name = entries->path().filename().string();
+        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
+            name.find_first_not_of("0123456789", prefix.size()) == std::string::npos)
+        {
+            std::error_code ignored;
+            std::filesystem::remove(entries->path(), ignored);
+        }
+    }
 }
 
 bool WriteAndSync(std::FILE* file, const std::string& bytes)
@@ -26,17 +70,18 @@ bool WriteAndSync(std::FILE* file, const std::string& bytes)
 
 bool TryReadWholeFile(const std::string& fileName, std::string& bytes)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(fileName, error))
+    // Non-blocking, so that a FIFO without a writer does not hang the open; only a regular
+    // file is read, and never past the size it had when it was opened (/dev/zero is endless).
+    const int descriptor = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
         return false;
-    std::ifstream stream(fileName, std::ios::binary);
-    if (!stream)
-        return false;
-    std::string content((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-    if (stream.bad())
-        return false;
-    bytes.swap(content);
-    return true;
+    struct stat status
+    {
+    };
+    bool read = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+                ReadUpTo(descriptor, static_cast<std::size_t>(status.st_size), bytes);
+    read = ::close(descriptor) == 0 && read;
+    return read;
 }
 
 bool TryWriteWholeFile(const std::string& fileName, const std::string& bytes)
@@ -54,7 +99,10 @@ bool TryWriteWholeFile(const std::string& fileName, const std::string& bytes)
     {
         std::filesystem::rename(temporaryName, fileName, error);
         if (!error)
+        {
+            RemoveStaleTemporaries(fileName);
             return true;
+        }
     }
     std::filesystem::remove(temporaryName, error);
     return false;
