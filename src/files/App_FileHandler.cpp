@@ -5,6 +5,7 @@
 #include "App_ExamRulesDialog.h"
 #include "App_FileHistory.h"
 #include "App_FileHistoryDialog.h"
+#include "App_Product.h"
 #include "App_Views.h"
 #include "Tovi_files.h"
 #include "Tovi_inifiles.h"
@@ -17,7 +18,6 @@
 
 namespace
 {
-const char* const ProductName = "Orvanta";
 const char* const RulesSection = "FileHandler.ExamRules";
 const char* const OpenDialogSection = "FileHandler.OpenDialog";
 

@@ -1,7 +1,7 @@
 #include "App_FileHistoryDialog.h"
 
 #include "App_FileHistory.h"
-#include "App_MainForm.h"
+#include "App_ErrorBox.h"
 #include "Tovi_desktop.h"
 #include "Tovi_exceptions.h"
 #include "Tovi_programfiles.h"

@@ -1,5 +1,6 @@
 #include "App_HelpHandler.h"
 
+#include "App_Product.h"
 #include "Tovi_desktop.h"
 #include "Tovi_programfiles.h"
 
@@ -7,7 +8,7 @@
 #include <system_error>
 
 const std::string THelpHandler::AboutText =
-    "Orvanta 1.0.0\r\n\r\nCopyright (C) 2026 The Orvanta developers. All rights reserved.";
+    std::string(ProductName) + " " + ProductVersion + "\r\n\r\nCopyright (C) 2026 The Orvanta developers. All rights reserved.";
 
 THelpHandler::THelpHandler(std::string helpFileName) : FHelpFileName(std::move(helpFileName)) {}
 

@@ -1,5 +1,6 @@
 #include "App_MainForm.h"
 
+#include "App_ErrorBox.h"
 #include "App_FileHandler.h"
 #include "App_HelpHandler.h"
 #include "App_SettingsHandler.h"
@@ -114,33 +115,6 @@ bool AcceptDropAsCopy(QDropEvent& event)
 }
 
 } // namespace
-
-std::string ErrorBoxText(const std::string& message)
-{
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        return message + ".";
-    return message;
-}
-
-void ShowException(std::exception_ptr exception)
-{
-    try
-    {
-        std::rethrow_exception(exception);
-    }
-    catch (const EAbort&)
-    {
-    }
-    catch (const EError& error)
-    {
-        Desktop().ShowError(ErrorBoxText(error.Message()));
-    }
-    catch (...)
-    {
-        // Outside the program's exception family: no message text to show.
-        Desktop().ShowError(std::string());
-    }
-}
 
 TAppMainForm::TAppMainForm(const std::string& settingsFileName, QWidget* parent)
     : QMainWindow(parent), FUi(std::make_unique<Ui::AppMainForm>())

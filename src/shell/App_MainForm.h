@@ -27,12 +27,6 @@ namespace Ui
 class AppMainForm;
 }
 
-// The text an error box shows: "." appended when the last byte sorts after ".".
-std::string ErrorBoxText(const std::string& message);
-
-// Shows an escaped exception in the error box; the silent abort shows nothing.
-void ShowException(std::exception_ptr exception);
-
 // The main window: owns every command as a named action and routes each to one handler.
 class TAppMainForm : public QMainWindow
 {

@@ -1,4 +1,6 @@
+#include "App_ErrorBox.h"
 #include "App_MainForm.h"
+#include "App_Product.h"
 #include "Tovi_random.h"
 
 #include <QApplication>
@@ -13,8 +15,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     try
     {
-        QApplication::setApplicationName("Orvanta");
-        QApplication::setApplicationVersion("1.0.0");
+        QApplication::setApplicationName(ProductName);
+        QApplication::setApplicationVersion(ProductVersion);
         auto form = std::make_unique<TAppMainForm>();
         // The bytes as given: a file name need not be valid in the locale's encoding.
         form->SetCommandLine(std::vector<std::string>(argv + 1, argv + argc));

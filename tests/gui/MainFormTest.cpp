@@ -1,4 +1,5 @@
 #include "App_FileHandler.h"
+#include "App_ErrorBox.h"
 #include "App_MainForm.h"
 #include "App_StatusBar.h"
 #include "App_Views.h"

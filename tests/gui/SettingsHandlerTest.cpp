@@ -1,5 +1,6 @@
 // Settings.ini as a whole: which handlers read and write it, in which order, and what happens
 // when it cannot be read, written or points at a folder that is gone.
+#include "App_ErrorBox.h"
 #include "App_MainForm.h"
 #include "App_SettingsHandler.h"
 #include "App_ViewHandler.h"
