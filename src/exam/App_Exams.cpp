@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace
 {
@@ -289,10 +290,37 @@ void TExamStepNavigator::Reset()
 
 // TExamTimekeeper
 
-TExamTimekeeper::TExamTimekeeper() : FTimer(std::make_unique<QTimer>())
+namespace
 {
-    FTimer->setInterval(3000);
-    QObject::connect(FTimer.get(), &QTimer::timeout, FTimer.get(), [this] { TimerTimer(); });
+class TQtExamTimer final : public TExamTimer
+{
+public:
+    TQtExamTimer()
+    {
+        QObject::connect(&FTimer, &QTimer::timeout, &FTimer, [this] { OnTimeout(); });
+    }
+    void Start(int milliseconds) override { FTimer.start(milliseconds); }
+    void Stop() override { FTimer.stop(); }
+
+private:
+    QTimer FTimer;
+};
+
+TExamTimerFactory& ExamTimerFactory()
+{
+    static TExamTimerFactory factory = [] { return std::make_unique<TQtExamTimer>(); };
+    return factory;
+}
+} // namespace
+
+TExamTimerFactory SetExamTimerFactory(TExamTimerFactory factory)
+{
+    return std::exchange(ExamTimerFactory(), std::move(factory));
+}
+
+TExamTimekeeper::TExamTimekeeper() : FTimer(ExamTimerFactory()())
+{
+    FTimer->OnTimeout = [this] { TimerTimer(); };
 }
 
 TExamTimekeeper::~TExamTimekeeper() = default;
@@ -306,18 +334,18 @@ void TExamTimekeeper::Start()
 {
     Require(!FEnabled, "The program cannot start the timekeeper.");
     Reset();
-    if (FTimer->interval() == 0)
+    if (FTimeLimit == 0)
         TimerTimer();
     FEnabled = true;
     // A zero limit was used up above; the timer would otherwise tick on every idle pass.
-    if (FTimer->interval() > 0)
-        FTimer->start();
+    if (FTimeLimit > 0)
+        FTimer->Start(FTimeLimit);
 }
 
 void TExamTimekeeper::Stop()
 {
     FEnabled = false;
-    FTimer->stop();
+    FTimer->Stop();
 }
 
 void TExamTimekeeper::Reset()
@@ -328,7 +356,7 @@ void TExamTimekeeper::Reset()
 
 void TExamTimekeeper::SetTimeLimit(int milliseconds)
 {
-    FTimer->setInterval(std::max(milliseconds, 0));
+    FTimeLimit = std::max(milliseconds, 0);
 }
 
 void TExamTimekeeper::TimerTimer()

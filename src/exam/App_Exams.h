@@ -5,10 +5,10 @@
 #include "Tovi_sets.h"
 #include "Tovi_typedlists.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
-class QTimer;
 class TNimbaCard;
 class TNimbaCards;
 class TNimbaPage;
@@ -176,6 +176,24 @@ private:
     TExamSteps FSteps;
 };
 
+// The timekeeper's source of ticks: a QTimer in the program; tests put a clock of their own in
+// its place so that they never wait.
+class TExamTimer
+{
+public:
+    virtual ~TExamTimer() = default;
+    // Ticks every interval of milliseconds until stopped; a new Start restarts the count.
+    virtual void Start(int milliseconds) = 0;
+    virtual void Stop() = 0;
+
+    std::function<void()> OnTimeout;
+};
+
+using TExamTimerFactory = std::function<std::unique_ptr<TExamTimer>()>;
+
+// Sets what every new timekeeper takes its timer from and returns what was set before.
+TExamTimerFactory SetExamTimerFactory(TExamTimerFactory factory);
+
 // Measures the time from a question to its answer and fires OnTimeUp at most once per
 // Start. With a limit of 0 the time is up at once, within Start.
 class TExamTimekeeper : public TObject
@@ -204,7 +222,8 @@ public:
 private:
     void TimerTimer();
 
-    std::unique_ptr<QTimer> FTimer;
+    std::unique_ptr<TExamTimer> FTimer;
+    int FTimeLimit = 3000;
     // Running; the timer itself only ticks for a limit above 0.
     bool FEnabled = false;
     bool FTimeIsUp = false;

@@ -8,7 +8,8 @@
 #include <system_error>
 
 const std::string THelpHandler::AboutText =
-    std::string(ProductName) + " " + ProductVersion + "\r\n\r\nCopyright (C) 2026 The Orvanta developers. All rights reserved.";
+    std::string(ProductName) + " " + ProductVersion +
+    "\r\n\r\nCopyright (C) 2026 The Orvanta developers. All rights reserved.";
 
 THelpHandler::THelpHandler(std::string helpFileName) : FHelpFileName(std::move(helpFileName)) {}
 

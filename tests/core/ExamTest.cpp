@@ -1,10 +1,8 @@
-#include "CoreApplication.h"
 #include "ExamCards.h"
+#include "ManualExamClock.h"
 
 #include "App_Exams.h"
 
-#include <QEventLoop>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -28,6 +26,7 @@ TExamRules Rules(void (*change)(TExamRules&))
 // "E" end, "C<position>", "Q:<question>", "H:<hint>", "A:<answer>", "T" time up.
 struct TRecordedExam
 {
+    TManualExamClock Clock;
     std::unique_ptr<TNimbaCards> Deck;
     TExam Exam;
     std::string Log;
@@ -44,16 +43,11 @@ struct TRecordedExam
         Exam.OnHint = [this](TObject* sender) { Record(sender, "H:" + Exam.GetCard().GetHint()); };
         Exam.OnAnswer = [this](TObject* sender)
         { Record(sender, "A:" + Exam.GetCard().GetAnswer().Text); };
-        Exam.OnTimeUp = [this](TObject* sender)
-        {
-            Record(sender, "T");
-            if (Waiting)
-                Waiting->quit();
-        };
+        Exam.OnTimeUp = [this](TObject* sender) { Record(sender, "T"); };
     }
 
-    // Runs one user command, or lets the event loop run ("Wait" until the time is up,
-    // "Idle" for a while); returns what it logged.
+    // Runs one user command, or lets the time run on ("Wait" past any limit, "Idle" for less
+    // than the limits the cases use); returns what it logged.
     std::string Run(const std::string& action)
     {
         Log.clear();
@@ -74,27 +68,15 @@ struct TRecordedExam
         else if (action == "Next")
             Exam.MoveToNextCard();
         else
-            RunEventLoop(action == "Wait" ? 5000 : 100, action == "Wait");
+            Clock.Advance(action == "Wait" ? 5000 : 100);
         return Log;
     }
 
 private:
-    QEventLoop* Waiting = nullptr;
-
     void Record(TObject* sender, const std::string& event)
     {
         EXPECT_EQ(sender, &Exam);
         Log += (Log.empty() ? "" : " ") + event;
-    }
-
-    void RunEventLoop(int milliseconds, bool untilTimeUp)
-    {
-        EnsureCoreApplication();
-        QEventLoop loop;
-        Waiting = untilTimeUp ? &loop : nullptr;
-        QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-        loop.exec();
-        Waiting = nullptr;
     }
 };
 
@@ -118,7 +100,6 @@ class ExamEvents : public ::testing::TestWithParam<TEventCase>
 
 TEST_P(ExamEvents, FireInOrder)
 {
-    EnsureCoreApplication();
     TRecordedExam recorded(GetParam().Cards, GetParam().Rules);
     for (const TStep& step : GetParam().Steps)
         EXPECT_EQ(recorded.Run(step.Action), step.Events) << step.Action;

@@ -1,5 +1,6 @@
 #include "App_Exams.h"
 #include "CoreApplication.h"
+#include "ManualExamClock.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -95,13 +96,39 @@ TEST(ExamTimekeeper, TicksOncePerStartThroughTheEventLoopAndStopKeepsTheFlag)
 
 TEST(ExamTimekeeper, StoppedBeforeTheLimitNeverFires)
 {
+    TManualExamClock clock;
     TCountedTimekeeper counted;
     counted.Timekeeper.SetTimeLimit(30);
     counted.Timekeeper.Start();
     ExpectStartRefused(counted.Timekeeper);
+    clock.Advance(29);
     counted.Timekeeper.Stop();
-    counted.RunEventLoop(120, false);
+    clock.Advance(120);
     EXPECT_EQ(counted.TimeUps, 0);
     EXPECT_FALSE(counted.Timekeeper.IsTimeUp());
+}
+
+TEST(ExamTimekeeper, TimeIsUpExactlyAtTheLimitCountedFromTheLastStart)
+{
+    TManualExamClock clock;
+    TCountedTimekeeper counted;
+    counted.Timekeeper.SetTimeLimit(2500);
+    counted.Timekeeper.Start();
+    clock.Advance(2499);
+    EXPECT_EQ(counted.TimeUps, 0);
+    clock.Advance(1);
+    EXPECT_EQ(counted.TimeUps, 1);
+    clock.Advance(10000);
+    EXPECT_EQ(counted.TimeUps, 1) << "the time is up once per start";
+
+    counted.Timekeeper.Reset();
+    counted.Timekeeper.Start();
+    clock.Advance(1000);
+    counted.Timekeeper.Stop();
+    counted.Timekeeper.Start();
+    clock.Advance(2499);
+    EXPECT_EQ(counted.TimeUps, 1) << "a new start counts from zero";
+    clock.Advance(1);
+    EXPECT_EQ(counted.TimeUps, 2);
 }
 } // namespace
