@@ -7,7 +7,7 @@
 #include <system_error>
 
 const std::string THelpHandler::AboutText =
-    "Orvanta 1.0.0\r\n\r\nCopyright (C) 2026 The Orvanta developers. All rights reserved.";
+    "Orvanta 1.0.0\r\n\r\nCopyright (C) 2026 The Orvanta developers. MIT licence.";
 
 THelpHandler::THelpHandler(std::string helpFileName) : FHelpFileName(std::move(helpFileName)) {}
 
