@@ -18,7 +18,8 @@ class TNimbaEntries;
 class TFileHandler : public THandler
 {
 public:
-    // History.ini beside the program (or in the configuration folder) unless a test names another file.
+    // History.ini beside the program (or in the configuration folder) unless a test names another
+    // file.
     explicit TFileHandler(TMainView* view, const std::string& historyFileName = std::string());
     ~TFileHandler() override;
 
