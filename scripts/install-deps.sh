@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
           libgtest-dev libbenchmark-dev xvfb xdotool xclip x11-utils imagemagick liblnk-utils
           fonts-dejavu-core python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus dbus-x11
-          desktop-file-utils appstream)
+          desktop-file-utils appstream dpkg-dev file man-db)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

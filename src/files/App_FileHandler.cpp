@@ -23,7 +23,7 @@ const char* const OpenDialogSection = "FileHandler.OpenDialog";
 
 std::string DefaultHistoryFileName()
 {
-    static const std::string fileName = ProgramFileName("History.ini");
+    static const std::string fileName = UserFileName("History.ini");
     return fileName;
 }
 

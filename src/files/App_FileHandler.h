@@ -18,7 +18,7 @@ class TNimbaEntries;
 class TFileHandler : public THandler
 {
 public:
-    // History.ini beside the program unless a test names another file.
+    // History.ini where UserFileName puts it, unless a test names another file.
     explicit TFileHandler(TMainView* view, const std::string& historyFileName = std::string());
     ~TFileHandler() override;
 

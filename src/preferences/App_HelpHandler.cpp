@@ -9,7 +9,7 @@
 
 const std::string THelpHandler::AboutText =
     std::string(ProductName) + " " + ProductVersion +
-    "\r\n\r\nCopyright (C) 2026 The Orvanta developers. All rights reserved.";
+    "\r\n\r\nCopyright (C) 2026 The Orvanta developers. MIT licence.";
 
 THelpHandler::THelpHandler(std::string helpFileName) : FHelpFileName(std::move(helpFileName)) {}
 

@@ -19,7 +19,7 @@ TSettingsHandler::TSettingsHandler(std::string settingsFileName)
 
 std::string TSettingsHandler::DefaultFileName()
 {
-    static const std::string fileName = ProgramFileName("Settings.ini");
+    static const std::string fileName = UserFileName("Settings.ini");
     return fileName;
 }
 

@@ -9,7 +9,7 @@
 class TSettingsHandler : public THandler
 {
 public:
-    // Settings.ini beside the program, unless a test names another file.
+    // Settings.ini where UserFileName puts it, unless a test names another file.
     explicit TSettingsHandler(std::string settingsFileName = DefaultFileName());
 
     void LoadSettings(TMemIniFile& settings) override;
