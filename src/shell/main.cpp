@@ -19,7 +19,16 @@ int main(int argc, char* argv[])
         // The bytes as given: a file name need not be valid in the locale's encoding.
         form->SetCommandLine(std::vector<std::string>(argv + 1, argv + argc));
         RandSeed(TimeOfDayMilliseconds());
-        form->ExecuteSettingsLoad();
+        // A Settings.ini that cannot be used must not lock the user out: its error shows once
+        // and the program starts with its defaults; closing tries to save as always.
+        try
+        {
+            form->ExecuteSettingsLoad();
+        }
+        catch (...)
+        {
+            ShowException(std::current_exception());
+        }
         form->show();
         QApplication::exec();
     }
