@@ -78,16 +78,17 @@ QRect AvailableAreaFor(const QRect& frame)
     return best;
 }
 
-// The title row on the screen, wide enough to grab: the window can be reached and moved.
-bool TitleReachable(const QRect& frame, const QRect& area)
+// The window's top row on the screen, wide enough to grab: the window can be reached and moved.
+bool TitleReachable(const QRect& window, const QRect& area)
 {
-    const int overlap = std::min(frame.right(), area.right()) - std::max(frame.left(), area.left());
-    return frame.top() >= area.top() && frame.top() <= area.bottom() - MinVisible &&
-           overlap >= std::min(MinVisible, frame.width() - 1);
+    const int overlap =
+        std::min(window.right(), area.right()) - std::max(window.left(), area.left());
+    return window.top() >= area.top() && window.top() <= area.bottom() - MinVisible &&
+           overlap >= std::min(MinVisible, window.width() - 1);
 }
 
-// A rectangle that fits is kept exactly; any other is made at most the screen's size and, when
-// its title would be out of reach, moved wholly onto the screen.
+// A rectangle that fits (the frame no larger than the screen, the top of the window in reach)
+// is kept exactly; any other is made at most the screen's size and moved wholly onto it.
 QRect UsableRect(const QWidget& form, const QRect& wanted)
 {
     const QMargins frameMargins(form.geometry().left() - form.frameGeometry().left(),
@@ -96,10 +97,12 @@ QRect UsableRect(const QWidget& form, const QRect& wanted)
                                 form.frameGeometry().bottom() - form.geometry().bottom());
     QRect frame = wanted.marginsAdded(frameMargins);
     const QRect area = AvailableAreaFor(frame);
+    if (frame.width() <= area.width() && frame.height() <= area.height() &&
+        TitleReachable(wanted, area))
+        return wanted;
     frame.setSize(frame.size().boundedTo(area.size()));
-    if (!TitleReachable(frame, area))
-        frame.moveTo(std::clamp(frame.left(), area.left(), area.right() + 1 - frame.width()),
-                     std::clamp(frame.top(), area.top(), area.bottom() + 1 - frame.height()));
+    frame.moveTo(std::clamp(frame.left(), area.left(), area.right() + 1 - frame.width()),
+                 std::clamp(frame.top(), area.top(), area.bottom() + 1 - frame.height()));
     return frame.marginsRemoved(frameMargins);
 }
 } // namespace

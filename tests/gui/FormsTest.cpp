@@ -26,7 +26,7 @@ namespace
 // Rectangles that fit the offscreen screen (800 x 600) well enough: kept exactly.
 const TRect Rectangles[] = {
     {100, 80, 600, 480},
-    {-150, 40, 350, 380}, // partly off the screen, its title reachable
+    {-150, 40, 350, 380},  // partly off the screen, its title reachable
     {500, 300, 1000, 700}, // beyond the right and bottom edges, its title reachable
 };
 
