@@ -113,15 +113,6 @@ bool AcceptDropAsCopy(QDropEvent& event)
     return true;
 }
 
-} // namespace
-
-std::string ErrorBoxText(const std::string& message)
-{
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        return message + ".";
-    return message;
-}
-
 std::string ForeignExceptionText(std::exception_ptr exception)
 {
     // Never an empty box: a failure from outside the program's family still gets a sentence.
@@ -143,6 +134,15 @@ std::string ForeignExceptionText(std::exception_ptr exception)
     {
         return unknown;
     }
+}
+
+} // namespace
+
+std::string ErrorBoxText(const std::string& message)
+{
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + ".";
+    return message;
 }
 
 void ShowException(std::exception_ptr exception)
