@@ -57,7 +57,8 @@ TFileHistory::TFileHistory(std::string fileName) : FFileName(std::move(fileName)
 
 int TFileHistory::Add(const std::string& path)
 {
-    if (FLimit == 0)
+    // One line per item: a path holding a line break cannot be stored, only cut.
+    if (FLimit == 0 || path.find_first_of("\r\n") != std::string::npos)
         return -1;
     Remove(path);
     // A longer list read from a file edited elsewhere is cut here too, so the list never

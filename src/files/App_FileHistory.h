@@ -14,7 +14,7 @@ public:
     explicit TFileHistory(std::string fileName);
 
     // Puts the path at the top (an older entry for the same file goes) and returns 0;
-    // -1 when the limit is 0.
+    // -1 when the limit is 0 or the path holds CR or LF (History.ini keeps one line each).
     virtual int Add(const std::string& path);
     // Removes the first entry for the same file and returns the index it had, or -1.
     virtual int Remove(const std::string& path);

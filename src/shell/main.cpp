@@ -48,7 +48,16 @@ int main(int argc, char* argv[])
         auto form = std::make_unique<TAppMainForm>();
         form->SetCommandLine(files);
         RandSeed(TimeOfDayMilliseconds());
-        form->ExecuteSettingsLoad();
+        // A Settings.ini that cannot be used must not lock the user out: its error shows once
+        // and the program starts with its defaults; closing tries to save as always.
+        try
+        {
+            form->ExecuteSettingsLoad();
+        }
+        catch (...)
+        {
+            ShowException(std::current_exception());
+        }
         form->show();
         QApplication::exec();
     }

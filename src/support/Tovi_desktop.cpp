@@ -181,7 +181,9 @@ bool TDesktop::ExecuteDialog(QDialog& dialog)
 
 bool TDesktop::OpenDocument(const std::string& path)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(PathToQt(path)));
+    // Built from the bytes, so that a name the locale cannot decode still names its file.
+    const QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
+    return QDesktopServices::openUrl(QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/")));
 }
 
 bool TDesktop::StartProgram(const std::string& program, const std::vector<std::string>& arguments)

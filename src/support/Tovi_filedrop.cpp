@@ -10,6 +10,15 @@
 
 namespace
 {
+// A file URL carries the name's bytes percent-encoded; bytes the locale cannot decode are kept.
+std::string LocalFileName(const QUrl& url)
+{
+    const QByteArray bytes =
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    const std::string viaQt = PathFromQt(url.toLocalFile());
+    return QString::fromUtf8(bytes).toUtf8() == bytes ? viaQt : bytes.toStdString();
+}
+
 const QDropEvent* LocalFilesDrop(const QEvent& event)
 {
     if (event.type() != QEvent::Drop)
@@ -26,7 +35,7 @@ TFileDrop::TFileDrop(const QEvent& event, bool autoFinish) : FAutoFinish(autoFin
         throw EFileDropError("The program cannot make a  of the file drop.");
     std::vector<std::string> fileNames;
     for (const QUrl& url : drop->mimeData()->urls())
-        fileNames.push_back(PathFromQt(url.toLocalFile()));
+        fileNames.push_back(LocalFileName(url));
     FHandle = std::move(fileNames);
 }
 

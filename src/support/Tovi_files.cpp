@@ -1,10 +1,6 @@
 #include "Tovi_files.h"
 
-#include "Tovi_programfiles.h"
 #include "Tovi_wholefiles.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 #include <filesystem>
 
@@ -34,8 +30,13 @@ void FileCopy(const std::string& source, const std::string& destination, bool ov
 
 std::string GetLongPath(const std::string& path)
 {
-    const QFileInfo info(PathToQt(path));
-    if (path.empty() || !info.exists())
+    // Bytes throughout: a name need not be valid in the locale's encoding.
+    std::error_code error;
+    std::filesystem::path full = std::filesystem::absolute(path, error);
+    if (path.empty() || error || !std::filesystem::exists(full, error))
         throw EFileError("The program could not get the long path of the file.");
-    return PathFromQt(QDir::cleanPath(info.absoluteFilePath()));
+    full = full.lexically_normal();
+    if (!full.has_filename() && full.has_relative_path())
+        full = full.parent_path();
+    return full.string();
 }

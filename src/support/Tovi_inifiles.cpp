@@ -4,21 +4,30 @@
 #include "Tovi_wholefiles.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
 
 namespace
 {
-bool SameText(const std::string& a, const std::string& b)
+// The key of the hash index: names compare without regard to case, byte by byte.
+std::string Fold(const std::string& name)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y)
-                      {
-                          return std::tolower(static_cast<unsigned char>(x)) ==
-                                 std::tolower(static_cast<unsigned char>(y));
-                      });
+    std::string folded(name);
+    std::transform(folded.begin(), folded.end(), folded.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return folded;
+}
+
+// Positions shift after an erase: the index is rebuilt from the ordered list.
+template <typename T, typename Name>
+void Reindex(const std::vector<T>& items, std::unordered_map<std::string, std::size_t>& index,
+             Name name)
+{
+    index.clear();
+    for (std::size_t i = 0; i < items.size(); ++i)
+        index.emplace(Fold(name(items[i])), i);
 }
 
 std::string Trim(const std::string& text)
@@ -96,19 +105,32 @@ bool TMemIniFile::TryParseInteger(const std::string& text, int& value)
     return true;
 }
 
+const TMemIniFile::TKeyValue* TMemIniFile::TSection::Find(const std::string& key) const
+{
+    const auto found = Keys.find(Fold(key));
+    return found == Keys.end() ? nullptr : &Values[found->second];
+}
+
+TMemIniFile::TKeyValue& TMemIniFile::TSection::Provide(const std::string& key)
+{
+    const auto [found, added] = Keys.emplace(Fold(key), Values.size());
+    if (added)
+        Values.push_back({key, {}});
+    return Values[found->second];
+}
+
 const TMemIniFile::TSection* TMemIniFile::FindSection(const std::string& name) const
 {
-    const auto found = std::find_if(FSections.begin(), FSections.end(),
-                                    [&](const TSection& s) { return SameText(s.Name, name); });
-    return found == FSections.end() ? nullptr : &*found;
+    const auto found = FSectionIndex.find(Fold(name));
+    return found == FSectionIndex.end() ? nullptr : &FSections[found->second];
 }
 
 TMemIniFile::TSection& TMemIniFile::ProvideSection(const std::string& name)
 {
-    if (const TSection* section = FindSection(name))
-        return const_cast<TSection&>(*section);
-    FSections.push_back({name, {}});
-    return FSections.back();
+    const auto [found, added] = FSectionIndex.emplace(Fold(name), FSections.size());
+    if (added)
+        FSections.push_back({name, {}, {}});
+    return FSections[found->second];
 }
 
 const std::string* TMemIniFile::FindValue(const std::string& section, const std::string& key) const
@@ -116,10 +138,8 @@ const std::string* TMemIniFile::FindValue(const std::string& section, const std:
     const TSection* found = FindSection(section);
     if (found == nullptr)
         return nullptr;
-    for (const TKeyValue& pair : found->Values)
-        if (SameText(pair.Key, key))
-            return &pair.Value;
-    return nullptr;
+    const TKeyValue* pair = found->Find(key);
+    return pair ? &pair->Value : nullptr;
 }
 
 std::string TMemIniFile::ReadString(const std::string& section, const std::string& key,
@@ -132,14 +152,7 @@ std::string TMemIniFile::ReadString(const std::string& section, const std::strin
 void TMemIniFile::WriteString(const std::string& section, const std::string& key,
                               const std::string& value)
 {
-    TSection& target = ProvideSection(section);
-    for (TKeyValue& pair : target.Values)
-        if (SameText(pair.Key, key))
-        {
-            pair.Value = value;
-            return;
-        }
-    target.Values.push_back({key, value});
+    ProvideSection(section).Provide(key).Value = value;
 }
 
 int TMemIniFile::ReadInteger(const std::string& section, const std::string& key,
@@ -186,19 +199,28 @@ std::vector<std::string> TMemIniFile::ReadSections() const
 
 void TMemIniFile::EraseSection(const std::string& section)
 {
-    std::erase_if(FSections, [&](const TSection& s) { return SameText(s.Name, section); });
+    const auto found = FSectionIndex.find(Fold(section));
+    if (found == FSectionIndex.end())
+        return;
+    FSections.erase(FSections.begin() + static_cast<std::ptrdiff_t>(found->second));
+    Reindex(FSections, FSectionIndex, [](const TSection& s) { return s.Name; });
 }
 
 void TMemIniFile::DeleteKey(const std::string& section, const std::string& key)
 {
-    if (const TSection* found = FindSection(section))
-        std::erase_if(const_cast<TSection*>(found)->Values,
-                      [&](const TKeyValue& pair) { return SameText(pair.Key, key); });
+    const TSection* found = FindSection(section);
+    if (found == nullptr || !ValueExists(section, key))
+        return;
+    TSection& target = const_cast<TSection&>(*found);
+    const std::string folded = Fold(key);
+    std::erase_if(target.Values, [&](const TKeyValue& pair) { return Fold(pair.Key) == folded; });
+    Reindex(target.Values, target.Keys, [](const TKeyValue& pair) { return pair.Key; });
 }
 
 void TMemIniFile::Clear()
 {
     FSections.clear();
+    FSectionIndex.clear();
 }
 
 std::string TMemIniFile::GetText() const
@@ -233,8 +255,9 @@ void TMemIniFile::SetText(const std::string& text)
         const auto equals = line.find('=');
         const std::string key = Trim(line.substr(0, equals));
         const std::string value = equals == std::string::npos ? "" : Trim(line.substr(equals + 1));
-        if (FindValue(current->Name, key) == nullptr)
-            current->Values.push_back({key, value});
+        // The first of repeated keys wins.
+        if (current->Find(key) == nullptr)
+            current->Provide(key).Value = value;
     }
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // An INI document held in memory: read whole from its file when created, changed in memory,
 // written back whole by UpdateFile. Section and key names are looked up without regard to
-// case; sections and keys keep the order in which they were first written.
+// case, in constant time; sections and keys keep the order in which they were first written.
 class TMemIniFile
 {
 public:
@@ -46,6 +47,8 @@ public:
     static bool TryParseInteger(const std::string& text, int& value);
 
 private:
+    // Names folded to lower case, mapped to their position in the ordered list beside.
+    using TIndex = std::unordered_map<std::string, std::size_t>;
     struct TKeyValue
     {
         std::string Key;
@@ -55,6 +58,10 @@ private:
     {
         std::string Name;
         std::vector<TKeyValue> Values;
+        TIndex Keys;
+
+        const TKeyValue* Find(const std::string& key) const;
+        TKeyValue& Provide(const std::string& key);
     };
 
     const TSection* FindSection(const std::string& name) const;
@@ -63,4 +70,5 @@ private:
 
     std::string FFileName;
     std::vector<TSection> FSections;
+    TIndex FSectionIndex;
 };

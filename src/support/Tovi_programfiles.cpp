@@ -51,12 +51,39 @@ std::string TextFromQt(const QString& text)
     return text.toLocal8Bit().toStdString();
 }
 
+// A name that the locale cannot decode keeps its bytes above 0x7F as U+DC80 to U+DCFF (lone
+// surrogates, which no real name holds), so that it comes back from Qt byte for byte.
+constexpr char16_t EscapedByteBase = 0xDC00;
+
 QString PathToQt(const std::string& path)
 {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+    const QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
+    const QString decoded = QFile::decodeName(bytes);
+    if (QFile::encodeName(decoded) == bytes)
+        return decoded;
+    QString escaped;
+    for (const char byte : path)
+    {
+        const auto value = static_cast<unsigned char>(byte);
+        escaped += value < 0x80 ? QChar(value) : QChar(char16_t(EscapedByteBase + value));
+    }
+    return escaped;
 }
 
 std::string PathFromQt(const QString& path)
 {
-    return QFile::encodeName(path).toStdString();
+    std::string bytes;
+    qsizetype plain = 0;
+    for (qsizetype i = 0; i <= path.size(); ++i)
+    {
+        const bool escaped = i < path.size() && path[i].unicode() >= EscapedByteBase + 0x80 &&
+                             path[i].unicode() <= EscapedByteBase + 0xFF;
+        if (i < path.size() && !escaped)
+            continue;
+        bytes += QFile::encodeName(path.mid(plain, i - plain)).toStdString();
+        if (escaped)
+            bytes += static_cast<char>(path[i].unicode() - EscapedByteBase);
+        plain = i + 1;
+    }
+    return bytes;
 }

@@ -105,6 +105,17 @@ TEST_F(FileHistoryTest, ALongerListFromTheFileKeepsItsItemsUntilTheNextAdd)
     EXPECT_EQ(history.GetItem(8), Path(5));
 }
 
+TEST_F(FileHistoryTest, PathsAreBytesButALineBreakCannotBeStored)
+{
+    TFileHistory history(FileName());
+    EXPECT_EQ(history.Add("/decks/bad\xff\xfename.txt"), 0);
+    EXPECT_EQ(history.Add("/decks/two\nlines.txt"), -1);
+    EXPECT_EQ(history.Add("/decks/two\rlines.txt"), -1);
+    history.Save();
+    EXPECT_EQ(Items(TFileHistory(FileName())),
+              std::vector<std::string>{"/decks/bad\xff\xfename.txt"});
+}
+
 TEST_F(FileHistoryTest, LimitZeroAddsNothing)
 {
     TFileHistory history(FileName());

@@ -60,6 +60,13 @@ TEST(GetLongPath, GivesTheAbsoluteCleanedPathOfAnExistingFile)
     EXPECT_EQ(fromRelative, deck);
 }
 
+TEST(GetLongPath, KeepsBytesThatAreNotValidInTheLocale)
+{
+    TTempFolder folder;
+    const std::string deck = folder.Write("bad\xff\xfename.txt", "");
+    EXPECT_EQ(GetLongPath(folder.Path().string() + "/./bad\xff\xfename.txt"), deck);
+}
+
 TEST(GetLongPath, FailsForAMissingFileOrAnEmptyPath)
 {
     TTempFolder folder;

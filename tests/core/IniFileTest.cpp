@@ -90,6 +90,25 @@ TEST(IniFile, WritesSectionsAndKeysInFirstWrittenOrder)
     EXPECT_EQ(ini.GetText(), "[B]\r\nFlag=0\r\nText=a = b\r\n\r\n[A]\r\nNumber=-7\r\n\r\n");
 }
 
+TEST(IniFile, LookupsFollowErasedSectionsAndKeys)
+{
+    TMemIniFile ini("");
+    ini.SetText("[A]\r\nx=1\r\ny=2\r\nX=3\r\n[B]\r\nz=4\r\n[a]\r\ny=5\r\nw=6\r\n[C]\r\nv=7\r\n");
+    // The first of repeated keys wins; a repeated section adds to the first.
+    EXPECT_EQ(ini.GetText(),
+              "[A]\r\nx=1\r\ny=2\r\nw=6\r\n\r\n[B]\r\nz=4\r\n\r\n[C]\r\nv=7\r\n\r\n");
+    ini.EraseSection("b");
+    ini.DeleteKey("a", "X");
+    EXPECT_EQ(ini.ReadString("c", "V", ""), "7");
+    EXPECT_EQ(ini.ReadString("A", "w", ""), "6");
+    EXPECT_FALSE(ini.ValueExists("A", "x"));
+    ini.WriteString("A", "X", "8");
+    ini.WriteString("C", "v", "9");
+    ini.WriteString("B", "z", "10");
+    EXPECT_EQ(ini.GetText(),
+              "[A]\r\ny=2\r\nw=6\r\nX=8\r\n\r\n[C]\r\nv=9\r\n\r\n[B]\r\nz=10\r\n\r\n");
+}
+
 TEST(IniFile, EmptyDocumentWritesNothing)
 {
     TMemIniFile ini("");

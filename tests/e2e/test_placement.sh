@@ -33,4 +33,15 @@ wait_until geometry_is "123 77 600 460" || fail "the window opened at $(geometry
 exit_program
 third="$(form_keys)"
 [ "$(echo $third)" = "Left=123 Top=77 Right=723 Bottom=537" ] || fail "written back: $third"
+# Absurd numbers from an edited file: the window opens wholly on the screen, at most its size,
+# and what is written back is where it really was.
+printf '[ViewHandler.Form]\r\nLeft=-2147483648\r\nTop=-2147483648\r\nRight=2147483647\r\nBottom=2147483647\r\n\r\n' >Settings.ini
+start_program
+read -r x y w h <<<"$(geometry)"
+screen="$(xdpyinfo | awk '/dimensions:/{print $2}')"
+[ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le "${screen%x*}" ] &&
+  [ $((y + h)) -le "${screen#*x}" ] || fail "the window opened at $x $y $w $h on $screen"
+exit_program
+[ "$(echo $(form_keys))" = "Left=$x Top=$y Right=$((x + w)) Bottom=$((y + h))" ] ||
+  fail "written back: $(echo $(form_keys)), the window was at $x $y $w $h"
 echo "placement kept: $(echo $first); restored at 123 77 600 460"

@@ -96,6 +96,19 @@ TEST(FileDrop, GivesEveryPathAndRefusesIndexesOutsideTheDrop)
             << index;
 }
 
+TEST(FileDrop, NamesKeepTheirBytes)
+{
+    // As a file manager sends a name made under a Latin-1 locale: its bytes percent-encoded.
+    const auto data =
+        UrlData({QUrl::fromEncoded("file:///decks/bad%FF%FEname.txt"),
+                 QUrl::fromLocalFile(QString::fromUtf8("/decks/caf\xc3\xa9 50%.txt"))});
+    const QDropEvent event = MakeDrop(*data);
+    TFileDrop drop(event);
+    ASSERT_EQ(drop.GetCount(), 2);
+    EXPECT_EQ(drop.GetFileName(0), "/decks/bad\xff\xfename.txt");
+    EXPECT_EQ(drop.GetFileName(1), "/decks/caf\xc3\xa9 50%.txt");
+}
+
 TEST(FileDrop, AfterFinishNothingCanBeRead)
 {
     const auto data = FileData({"/decks/a.txt"});

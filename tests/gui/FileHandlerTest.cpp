@@ -7,6 +7,7 @@
 #include "TestDesktop.h"
 #include "Tovi_files.h"
 #include "Tovi_inifiles.h"
+#include "Tovi_programfiles.h"
 #include "Tovi_shelllinks.h"
 
 #include <QLabel>
@@ -148,6 +149,35 @@ TEST_F(FileHandlerTest, DropsTakeExactlyOneFileAndFollowShortcuts)
     const std::string history = TTempFolder::Read(Folder.File("History.ini"));
     EXPECT_NE(history.find("Item0=" + deck + "\r\n"), std::string::npos) << history;
     EXPECT_EQ(history.find(".lnk"), std::string::npos);
+}
+
+TEST_F(FileHandlerTest, NamesKeepTheirBytesFromEveryRouteIntoTheHistory)
+{
+    // Made under a Latin-1 locale: not valid UTF-8.
+    const std::string deck = Deck("bad\xff\xfename.txt");
+    // Through Qt and back, as a file dialog or the tools options hand it over.
+    ASSERT_EQ(PathFromQt(PathToQt(deck)), deck);
+    Handler.DropFiles({deck});
+    EXPECT_EQ(Handler.GetFileName(), deck);
+    EXPECT_NE(TTempFolder::Read(Folder.File("History.ini")).find("Item0=" + deck + "\r\n"),
+              std::string::npos);
+    Handler.Close();
+    TFileHistory history(Folder.File("History.ini"));
+    Handler.OpenFile(history.GetItem(0));
+    EXPECT_TRUE(Handler.IsOpen());
+}
+
+TEST_F(FileHandlerTest, APathWithALineBreakOpensButStaysOutOfTheHistory)
+{
+    Handler.OpenFile(Deck());
+    for (const char* name : {"line\nbreak.txt", "carriage\rreturn.txt"})
+    {
+        Handler.DropFiles({Deck(name)});
+        EXPECT_EQ(Handler.GetFileName(), Folder.File(name));
+    }
+    TFileHistory history(Folder.File("History.ini"));
+    ASSERT_EQ(history.GetCount(), 1);
+    EXPECT_EQ(history.GetItem(0), Folder.File("Capitals.txt"));
 }
 
 TEST_F(FileHandlerTest, ADroppedFileThatDoesNotExistIsReported)

@@ -6,7 +6,9 @@
 #include "Tovi_forms.h"
 #include "Tovi_inifiles.h"
 
+#include <QGuiApplication>
 #include <QMainWindow>
+#include <QScreen>
 #include <QTest>
 
 #include <climits>
@@ -21,10 +23,11 @@ void PrintTo(const TRect& rect, std::ostream* stream)
 
 namespace
 {
+// Rectangles that fit the offscreen screen (800 x 600) well enough: kept exactly.
 const TRect Rectangles[] = {
     {100, 80, 600, 480},
-    {-150, -40, 350, 300},   // partly off the screen: handed over unchanged
-    {1000, 900, 1500, 1300}, // mostly beyond the right and bottom edges
+    {-150, 40, 350, 380},  // partly off the screen, its title reachable
+    {500, 300, 1000, 700}, // beyond the right and bottom edges, its title reachable
 };
 
 void ExpectGeometry(const QWidget& form, const TRect& bounds)
@@ -55,16 +58,32 @@ TEST(FormsTest, SetThenGetGivesTheSameRectangle)
     }
 }
 
-TEST(FormsTest, AbsurdNumbersFromAnEditedFileGiveAWindowAllTheSame)
+TEST(FormsTest, AbsurdRectanglesGiveAWindowWhollyOnTheScreen)
 {
-    const TRect absurd[] = {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {50, 60, 10, 20}};
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const TRect absurd[] = {
+        {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+        {-32767, -32767, 0, 0},
+        {50, 60, 10, 20},
+        {1000, 900, 1500, 1300},   // wholly beyond the right and bottom edges
+        {100, -400, 500, 100},     // title above the screen
+        {100, 100, 100000, 90000}, // larger than the screen
+    };
     for (const TRect& bounds : absurd)
     {
+        SCOPED_TRACE(testing::Message() << "left " << bounds.Left << ", top " << bounds.Top);
         QMainWindow form;
         SetFormNormalBounds(form, bounds);
-        const TRect result = GetFormNormalBounds(form);
-        EXPECT_LE(result.Left, result.Right);
-        EXPECT_LE(result.Top, result.Bottom);
+        const QRect placed = form.geometry();
+        EXPECT_GE(placed.left(), screen.left());
+        EXPECT_GE(placed.top(), screen.top());
+        EXPECT_LE(placed.left() + placed.width(), screen.left() + screen.width());
+        EXPECT_LE(placed.top() + placed.height(), screen.top() + screen.height());
+        // What is read back is where the window really is, so it is saved as it is.
+        ExpectGeometry(form, GetFormNormalBounds(form));
+        const TRect once = GetFormNormalBounds(form);
+        SetFormNormalBounds(form, once);
+        EXPECT_EQ(GetFormNormalBounds(form), once);
     }
 }
 

@@ -12,6 +12,8 @@
 #include <QToolBar>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <new>
+#include <stdexcept>
 
 namespace
 {
@@ -244,15 +246,37 @@ TEST(ErrorBox, AppendsAFullStopWhenTheLastByteSortsAfterIt)
         EXPECT_EQ(ErrorBoxText(c.Message), c.Shown) << c.Message;
 }
 
-TEST(ErrorBox, TheSilentAbortShowsNothingAndForeignExceptionsShowNoText)
+struct TForeignCase
+{
+    std::exception_ptr Exception;
+    std::string Shown;
+};
+
+// Not derived from std::exception at all.
+struct TOddThrow
+{
+};
+
+TEST(ErrorBox, TheSilentAbortShowsNothingAndNoExceptionShowsAnEmptyBox)
 {
     TTestDesktop desktop;
     TScopedTestDesktop scope(desktop);
     ShowException(std::make_exception_ptr(EAbort()));
     EXPECT_TRUE(desktop.Errors.empty());
-    ShowException(std::make_exception_ptr(std::runtime_error("internal")));
-    ShowException(std::make_exception_ptr(EError("The program could not load the data.")));
-    EXPECT_EQ(desktop.Errors,
-              (std::vector<std::string>{"", "The program could not load the data."}));
+    const TForeignCase cases[] = {
+        {std::make_exception_ptr(EError("The program could not load the data.")),
+         "The program could not load the data."},
+        {std::make_exception_ptr(std::bad_alloc()), "The program has run out of memory."},
+        {std::make_exception_ptr(std::length_error("vector too long")), "vector too long."},
+        {std::make_exception_ptr(std::runtime_error("")),
+         "The program has met an unexpected error."},
+        {std::make_exception_ptr(TOddThrow()), "The program has met an unexpected error."},
+    };
+    for (const TForeignCase& c : cases)
+    {
+        desktop.Errors.clear();
+        ShowException(c.Exception);
+        EXPECT_EQ(desktop.Errors, std::vector<std::string>{c.Shown});
+    }
 }
 } // namespace
