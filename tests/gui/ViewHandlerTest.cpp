@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolBar>
 
@@ -51,7 +52,7 @@ protected:
     ViewHandlerTest() { FForm.UpdateAllActions(); }
 
     TViewHandler& View() { return *FForm.GetViewHandler(); }
-    QLabel& MessageArea() { return *FForm.findChild<QLabel*>("MessageLabel"); }
+    QPlainTextEdit& MessageArea() { return *FForm.findChild<QPlainTextEdit*>("MessageArea"); }
     QToolBar& Toolbar() { return *FForm.findChild<QToolBar*>(); }
 
     // Loads a Settings.ini holding the text into the window.

@@ -1,0 +1,259 @@
+// Keyboard and screen-reader access to the main window and the dialogs.
+#include "App_ExamRulesDialog.h"
+#include "App_FileHandler.h"
+#include "App_FileHistoryDialog.h"
+#include "App_MainForm.h"
+#include "App_StatusBar.h"
+#include "App_ToolsDialog.h"
+#include "App_ViewDialog.h"
+#include "App_Views.h"
+#include "TempFolder.h"
+#include "TestDesktop.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+namespace
+{
+const char* const TwoCards = "[Card]\r\n"
+                             "Question.Text=France\r\n"
+                             "Answer.Text=Paris\r\n"
+                             "Hint=Seine\r\n"
+                             "[Card]\r\n"
+                             "Question.Text=Norway\r\n"
+                             "Answer.Text=Oslo\r\n";
+
+// The Alt letter a caption claims, or 0.
+int AltLetter(const QString& text)
+{
+    const QKeySequence key = QKeySequence::mnemonic(text);
+    return key.isEmpty() ? 0 : key[0].toCombined();
+}
+
+// Every enabled control of the window that claims an Alt letter, by letter.
+std::map<int, QStringList> AltLetters(QWidget& window)
+{
+    std::map<int, QStringList> owners;
+    auto claim = [&owners](const QString& text, const QString& owner)
+    {
+        if (const int letter = AltLetter(text))
+            owners[letter] << owner + " \"" + text + "\"";
+    };
+    auto usable = [&window](QWidget* widget)
+    { return widget->isEnabled() && widget->isVisibleTo(&window); };
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        if (usable(button))
+            claim(button->text(), button->objectName() + " (button)");
+    for (QLabel* label : window.findChildren<QLabel*>())
+        if (label->buddy() && usable(label->buddy()) && usable(label))
+            claim(label->text(), label->objectName() + " (label)");
+    for (QGroupBox* box : window.findChildren<QGroupBox*>())
+        if (box->isCheckable() && usable(box))
+            claim(box->title(), box->objectName() + " (group)");
+    for (QMenuBar* bar : window.findChildren<QMenuBar*>())
+        for (QAction* menu : bar->actions())
+            if (menu->isVisible() && menu->isEnabled())
+                claim(menu->text(), "menu");
+    return owners;
+}
+
+void ExpectNoSharedAltLetter(QWidget& window)
+{
+    for (const auto& [letter, owners] : AltLetters(window))
+        EXPECT_EQ(owners.size(), 1)
+            << window.objectName().toStdString() << ": " << owners.join(", ").toStdString();
+}
+
+// Records the accessibility events that Qt sends, with the text a text event carries.
+struct TAccessibleEvent
+{
+    QObject* Object;
+    QAccessible::Event Type;
+    QString Text;
+};
+
+std::vector<TAccessibleEvent>& RecordedEvents()
+{
+    static std::vector<TAccessibleEvent> events;
+    return events;
+}
+
+void RecordEvent(QAccessibleEvent* event)
+{
+    QString text;
+    if (event->type() == QAccessible::TextInserted)
+        text = static_cast<QAccessibleTextInsertEvent*>(event)->textInserted();
+    else if (event->type() == QAccessible::TextUpdated)
+        text = static_cast<QAccessibleTextUpdateEvent*>(event)->textInserted();
+    RecordedEvents().push_back({event->object(), event->type(), text});
+}
+
+bool Announced(QObject* object, const QString& text)
+{
+    for (const TAccessibleEvent& event : RecordedEvents())
+    {
+        if (event.Object == object && event.Text.contains(text))
+            return true;
+    }
+    return false;
+}
+
+QString AccessibleText(QWidget* widget)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    QAccessibleTextInterface* text = face ? face->textInterface() : nullptr;
+    return text ? text->text(0, text->characterCount()) : QString();
+}
+
+class AccessibilityTest : public ::testing::Test
+{
+protected:
+    TTempFolder Folder;
+    TTestDesktop Desktop;
+    TScopedTestDesktop Scope{Desktop};
+    TAppMainForm Form{Folder.File("Settings.ini")};
+
+    AccessibilityTest()
+    {
+        TExamRules rules = Form.GetFileHandler()->GetExamRules();
+        rules.Shuffle = false;
+        Form.GetFileHandler()->SetExamRules(rules);
+        Form.UpdateAllActions();
+    }
+
+    QPlainTextEdit* Area() { return Form.findChild<QPlainTextEdit*>("MessageArea"); }
+    QLineEdit* StatusText() { return Form.GetStatusBar()->findChild<QLineEdit*>(); }
+
+    void Show()
+    {
+        Form.show();
+        Form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
+    }
+
+    void StartExam()
+    {
+        Form.GetFileHandler()->OpenFile(Folder.Write("Deck.txt", TwoCards));
+        Form.UpdateAllActions();
+        QTest::keyClick(&Form, Qt::Key_F2);
+        Form.UpdateAllActions();
+    }
+
+    // How often the action ran while the keys were pressed.
+    int Runs(TAppMainForm::TActionId id, Qt::Key key, Qt::KeyboardModifiers modifiers)
+    {
+        int runs = 0;
+        const QMetaObject::Connection counter =
+            QObject::connect(Form.Action(id), &QAction::triggered, [&runs] { ++runs; });
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QObject::disconnect(counter);
+        Form.UpdateAllActions();
+        return runs;
+    }
+};
+
+TEST_F(AccessibilityTest, NoTwoEnabledControlsShareAnAltLetterWithOrWithoutAnExam)
+{
+    Form.setObjectName("no deck");
+    ExpectNoSharedAltLetter(Form);
+    StartExam();
+    Form.setObjectName("exam");
+    ASSERT_TRUE(Form.Action(TAppMainForm::ExamMoveGoForwardAction)->isEnabled());
+    ExpectNoSharedAltLetter(Form);
+    // The exam buttons show their letters; the toolbar's buttons show images and claim none.
+    EXPECT_EQ(AltLetters(Form).count(AltLetter("&Retry")), 1);
+    EXPECT_EQ(AltLetters(Form).count(AltLetter("Hi&nt")), 1);
+}
+
+TEST_F(AccessibilityTest, NoTwoControlsOfADialogShareAnAltLetter)
+{
+    QDialog* dialogs[] = {GetAppExamRulesDialog(), GetAppFileHistoryDialog(), GetAppToolsDialog(),
+                          &GetAppViewDialog()};
+    for (QDialog* dialog : dialogs)
+        ExpectNoSharedAltLetter(*dialog);
+}
+
+TEST_F(AccessibilityTest, ExamKeysActAtOnceAndMenusOpenWhileAnExamRuns)
+{
+    Show();
+    StartExam();
+    EXPECT_EQ(Runs(TAppMainForm::ExamRetryAction, Qt::Key_R, Qt::AltModifier), 1);
+    EXPECT_EQ(Runs(TAppMainForm::ExamHintAction, Qt::Key_N, Qt::AltModifier), 1);
+    EXPECT_EQ(Runs(TAppMainForm::ExamProceedAction, Qt::Key_P, Qt::AltModifier), 1);
+    // Ctrl+C copies the whole text even from inside the area, with a selection there.
+    Area()->setFocus();
+    Area()->selectAll();
+    EXPECT_EQ(Runs(TAppMainForm::EditCopyMessagesAction, Qt::Key_C, Qt::ControlModifier), 1);
+    ASSERT_FALSE(Desktop.ClipboardTexts.empty());
+    EXPECT_EQ(Desktop.ClipboardTexts.back(), Form.GetMainView()->GetMessages());
+    for (const char* menu : {"&File", "&Edit", "&View", "E&xam", "&Tools", "&Help"})
+    {
+        QTest::keyClick(&Form, static_cast<Qt::Key>(AltLetter(menu) & ~Qt::AltModifier),
+                        Qt::AltModifier);
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(popup, nullptr) << menu;
+        EXPECT_EQ(popup->title(), menu);
+        popup->close();
+    }
+}
+
+TEST_F(AccessibilityTest, MessageAreaAndStatusLineAreReadAndAnnounced)
+{
+    RecordedEvents().clear();
+    QAccessible::installUpdateHandler(RecordEvent);
+    QAccessible::setActive(true);
+    StartExam();
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::setActive(false);
+    const QString question = QStringLiteral("Q. France");
+    EXPECT_TRUE(AccessibleText(Area()).contains(question)) << AccessibleText(Area()).toStdString();
+    EXPECT_TRUE(Announced(Area(), question));
+    const QString status = Form.GetStatusBar()->Text();
+    EXPECT_EQ(AccessibleText(StatusText()), status);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(StatusText())->text(QAccessible::Value),
+              status);
+    EXPECT_TRUE(Announced(StatusText(), status)) << status.toStdString();
+}
+
+TEST_F(AccessibilityTest, LongTextScrollsWithTheNewestLineInView)
+{
+    Form.resize(500, 350);
+    Show();
+    TMainView& view = *Form.GetMainView();
+    for (int line = 0; line < 200; ++line)
+        view.AddMessage("Line " + std::to_string(line));
+    QScrollBar* bar = Area()->verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(Area()->toPlainText().count('\n'), 200);
+}
+
+// The three exam buttons come first on Tab; the message area can be reached after them.
+TEST_F(AccessibilityTest, TabReachesTheButtonsFirstAndThenTheMessageArea)
+{
+    Show();
+    StartExam();
+    QTest::keyClick(&Form, Qt::Key_Tab);
+    QStringList order;
+    for (int stop = 0; stop < 4; ++stop)
+    {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order.join(' ').toStdString(), "ProceedButton RetryButton HintButton MessageArea");
+}
+} // namespace
