@@ -4,6 +4,7 @@
 #include "Tovi_programfiles.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QWidget>
 
@@ -55,8 +56,10 @@ void TMainView::SetMessages(const std::string& text)
     else
         FMessageArea->setPlainText(shown);
     FMessages = text;
-    // The newest line stays in view.
+    // The newest line stays in view, down to the empty line after the last line break.
     FMessageArea->moveCursor(QTextCursor::End);
+    QScrollBar* bar = FMessageArea->verticalScrollBar();
+    bar->setValue(bar->maximum());
 }
 
 void TMainView::SetStatus(const std::string& text)

@@ -3,7 +3,8 @@
 
   screen_reader.py ready             true once the accessibility registry answers
   screen_reader.py text NAME         prints the text of the program's object named NAME
-  screen_reader.py names ROLE        prints the names of the program's objects of the role
+  screen_reader.py listen FILE       appends each text change spoken anywhere to FILE, as
+                                     "insert<TAB>name of the object<TAB>text", until killed
 """
 import sys
 
@@ -37,17 +38,27 @@ def text_of(name):
     sys.exit(1)
 
 
+def listen(path):
+    out = open(path, "a", buffering=1, encoding="utf-8")
+
+    def on_event(event):
+        kind = event.type.minor or event.type.detail or ""
+        text = str(event.any_data).replace("\n", " ")
+        out.write(f"{kind}\t{event.source.name}\t{text}\n")
+
+    pyatspi.Registry.registerEventListener(on_event, "object:text-changed")
+    out.write("listening\n")
+    pyatspi.Registry.start()
+
+
 def main():
     command = sys.argv[1]
     if command == "ready":
         pyatspi.Registry.getDesktop(0)
     elif command == "text":
         print(text_of(sys.argv[2]))
-    elif command == "names":
-        role = sys.argv[2]
-        for node in walk(application()):
-            if node.getRoleName() == role:
-                print(node.name)
+    elif command == "listen":
+        listen(sys.argv[2])
 
 
 if __name__ == "__main__":
