@@ -18,6 +18,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QSessionManager>
 #include <QShortcutEvent>
 #include <QToolBar>
@@ -361,7 +362,8 @@ void TAppMainForm::CreateToolbar()
 
 void TAppMainForm::ShowMessageMenu(const QPoint& position)
 {
-    FMessageMenu->popup(FUi->MessageArea->mapToGlobal(position));
+    // A scroll area reports the position in its viewport.
+    FMessageMenu->popup(FUi->MessageArea->viewport()->mapToGlobal(position));
 }
 
 void TAppMainForm::BindRuleToggle(TActionId id, bool TExamRules::*flag)

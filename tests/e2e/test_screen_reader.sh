@@ -70,4 +70,5 @@ press "$window" alt+p alt+p
 expect_read Messages "Q. One"
 expect_read Status "Card 2 of 2"
 press "$window" Escape
+expect_read Messages "Stopped."
 exit_program

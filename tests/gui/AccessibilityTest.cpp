@@ -28,6 +28,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -149,12 +150,25 @@ TEST_F(AccessibilityTest, NoTwoEnabledControlsShareAnAltLetterWithOrWithoutAnExa
     EXPECT_EQ(AltLetters(Form).count(AltLetter("Hi&nt")), 1);
 }
 
-TEST_F(AccessibilityTest, NoTwoControlsOfADialogShareAnAltLetter)
+// Each dialog: no shared Alt letter, and every control a screen reader can name.
+TEST_F(AccessibilityTest, DialogControlsHaveOwnLettersAndNames)
 {
     QDialog* dialogs[] = {GetAppExamRulesDialog(), GetAppFileHistoryDialog(), GetAppToolsDialog(),
                           &GetAppViewDialog()};
     for (QDialog* dialog : dialogs)
+    {
         ExpectNoSharedAltLetter(*dialog);
+        for (QWidget* control : dialog->findChildren<QWidget*>())
+        {
+            if (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisibleTo(dialog))
+                continue;
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+            ASSERT_NE(face, nullptr);
+            EXPECT_FALSE(face->text(QAccessible::Name).isEmpty())
+                << dialog->objectName().toStdString() << ": "
+                << control->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(AccessibilityTest, ExamKeysActAtOnceAndMenusOpenWhileAnExamRuns)
@@ -211,6 +225,16 @@ TEST_F(AccessibilityTest, LongTextScrollsWithTheNewestLineInView)
     EXPECT_EQ(Area()->toPlainText().count('\n'), 200);
 }
 
+TEST_F(AccessibilityTest, MessageAreaContextMenuIsTheProgramsOwn)
+{
+    Show();
+    emit Area()->customContextMenuRequested(QPoint(5, 5));
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->actions().contains(Form.Action(TAppMainForm::EditCopyMessagesAction)));
+    popup->close();
+}
+
 // The three exam buttons come first on Tab; the message area can be reached after them.
 TEST_F(AccessibilityTest, TabReachesTheButtonsFirstAndThenTheMessageArea)
 {
@@ -225,27 +249,35 @@ TEST_F(AccessibilityTest, TabReachesTheButtonsFirstAndThenTheMessageArea)
     }
     EXPECT_EQ(order.join(' ').toStdString(), "ProceedButton RetryButton HintButton MessageArea");
 }
-// The real box, as the About command shows it: three lines, buttons with letters of their own.
+// The real boxes, as the About command and a confirmation show them: the text as lines with no
+// "\r", buttons with letters of their own.
 TEST_F(AccessibilityTest, MessageBoxTextReadsAsLines)
 {
-    QString name;
-    QTimer::singleShot(0, &Form,
-                       [&name]
-                       {
-                           auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                           ASSERT_NE(box, nullptr);
-                           ExpectNoSharedAltLetter(*box);
-                           auto* label = box->findChild<QLabel*>("qt_msgbox_label");
-                           ASSERT_NE(label, nullptr);
-                           name = QAccessible::queryAccessibleInterface(label)->text(
-                               QAccessible::Name);
-                           box->done(0);
-                       });
-    TDesktop desktop;
-    desktop.ShowMessage(THelpHandler::AboutText);
-    EXPECT_FALSE(name.contains('\r'));
-    EXPECT_EQ(name.split('\n').size(), 3) << name.toStdString();
+    const std::function<void(TDesktop&)> boxes[] = {
+        [](TDesktop& desktop) { desktop.ShowMessage(THelpHandler::AboutText); },
+        [](TDesktop& desktop) { desktop.Confirm("One line.\r\nTwo lines.\r\nThree lines."); }};
+    for (const auto& show : boxes)
+    {
+        QString name;
+        QTimer::singleShot(
+            0, &Form,
+            [&name]
+            {
+                auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                ASSERT_NE(box, nullptr);
+                ExpectNoSharedAltLetter(*box);
+                auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+                ASSERT_NE(label, nullptr);
+                name = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+                box->done(0);
+            });
+        TDesktop desktop;
+        show(desktop);
+        EXPECT_FALSE(name.contains('\r'));
+        EXPECT_EQ(name.split('\n').size(), 3) << name.toStdString();
+    }
 }
+
 // A dark palette's window text is white: on the area's white it gives way to black, while the
 // settings keep naming the system colour. A colour chosen by the user is shown as chosen.
 TEST(MessageLook, SystemTextColourStaysReadableOnEveryPalette)
