@@ -139,6 +139,7 @@ protected:
 
 TEST_F(AccessibilityTest, NoTwoEnabledControlsShareAnAltLetterWithOrWithoutAnExam)
 {
+    Show(); // the toolbar lays out its buttons only when shown
     Form.setObjectName("no deck");
     ExpectNoSharedAltLetter(Form);
     StartExam();
