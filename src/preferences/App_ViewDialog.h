@@ -1,6 +1,6 @@
 #pragma once
 
-#include "App_ViewHandler.h"
+#include "App_ViewOptions.h"
 
 #include <QDialog>
 #include <QPalette>

@@ -19,8 +19,13 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QSessionManager>
+#include <QShortcutEvent>
 #include <QToolBar>
+#include <QToolButton>
+
+#include <utility>
 
 const int TAppMainForm::WM_PROCESSPARAMS = QEvent::User + 0x8000;
 const int TAppMainForm::WM_UPDATEACTIONS = QEvent::User + 0x8001;
@@ -29,6 +34,7 @@ namespace
 {
 struct TActionInfo
 {
+    TAppMainForm::TActionId Id;
     const char* Name;
     const char* Category;
     const char* Caption; // empty for the hidden actions
@@ -38,46 +44,109 @@ struct TActionInfo
     bool Checkable;
 };
 
+using enum TAppMainForm::TActionId;
+
 // One row per action, in the order of TAppMainForm::TActionId.
-const TActionInfo ActionTable[TAppMainForm::ActionCount] = {
-    {"FileOpenAction", "File", "&Open...", "Open", "Ctrl+O", 0, false},
-    {"EditCopyDataDeckAction", "Edit", "&Deck", "Copy data of deck", "", -1, false},
-    {"EditCopyDataInformationAction", "Edit", "&Information", "Copy data of information", "", -1,
-     false},
-    {"EditCopyDataCardsAction", "Edit", "&Cards", "Copy data of cards", "", -1, false},
-    {"EditCopyDataCurrentCardAction", "Edit", "Cu&rrent Card", "Copy data of current card",
-     "Ctrl+D", 1, false},
-    {"EditCopyMessagesAction", "Edit", "Copy &Messages", "Copy", "Ctrl+C", -1, false},
-    {"EditInformationAction", "Edit", "&Information", "Information", "Ctrl+I", -1, false},
-    {"ExamStartAction", "Exam", "&Start", "Start", "F2", 2, false},
-    {"ExamStopAction", "Exam", "S&top", "Stop", "Esc", 3, false},
-    {"ExamRulesDetailsAction", "Exam", "&Details...", "Details", "Ctrl+R", -1, false},
-    {"ExamProceedAction", "Exam", "&Proceed", "Proceed", "", -1, false},
-    {"ExamHintAction", "Exam", "Hi&nt", "Hint", "", -1, false},
-    {"ExamRetryAction", "Exam", "&Retry", "Retry", "", -1, false},
-    {"ExamMoveGoBackAction", "Exam", "Go &Back", "Go back", "Alt+Left", 4, false},
-    {"ExamMoveGoForwardAction", "Exam", "Go &Forward", "Go forward", "Alt+Right", 5, false},
-    {"FileReopenAction", "File", "&Reopen", "Reopen", "", -1, false},
-    {"FileCloseAction", "File", "", "", "", -1, false},
-    {"FileDropFilesAction", "File", "", "", "", -1, false},
-    {"FileHistoryAction", "File", "&History...", "History", "Ctrl+H", -1, false},
-    {"FileExitAction", "File", "E&xit", "Exit", "", -1, false},
-    {"ExamRulesShuffleAction", "Exam", "&Shuffle", "Shuffle", "", 6, true},
-    {"ExamRulesReverseAction", "Exam", "&Reverse", "Reverse", "", 7, true},
-    {"ExamRulesAutoHintAction", "Exam", "Auto &Hint", "Auto hint", "", 8, true},
-    {"ExamRulesAutoAnswerAction", "Exam", "Auto &Answer", "Auto answer", "", 9, true},
-    {"ExamRulesLimitTimeAction", "Exam", "&Limit Time", "Limit time", "", 10, true},
-    {"ViewToolbarAction", "View", "&Toolbar", "Toolbar", "", -1, true},
-    {"ViewStatusBarAction", "View", "&Status Bar", "Status bar", "", -1, true},
-    {"HelpContentsAction", "Help", "&Contents...", "Contents", "F1", -1, false},
-    {"HelpAboutAction", "Help", "&About", "About", "", -1, false},
-    {"ViewCustomizeAction", "View", "&Customize...", "Customize", "", -1, false},
-    {"ToolsOpenWithEditorAction", "Tools", "&Open with Editor", "Open with editor", "", -1, false},
-    {"ToolsCreateTemplateAction", "Tools", "&Create Template...", "Create template", "", -1, false},
-    {"ToolsOptionsAction", "Tools", "Op&tions...", "Options", "", -1, false},
-    {"SettingsLoadAction", "Settings", "", "", "", -1, false},
-    {"SettingsSaveAction", "Settings", "", "", "", -1, false},
+constexpr TActionInfo ActionTable[TAppMainForm::ActionCount] = {
+    {FileOpenAction, "FileOpenAction", "File", QT_TRANSLATE_NOOP("TAppMainForm", "&Open..."),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Open"), "Ctrl+O", 0, false},
+    {EditCopyDataDeckAction, "EditCopyDataDeckAction", "Edit",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&Deck"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Copy data of deck"), "", -1, false},
+    {EditCopyDataInformationAction, "EditCopyDataInformationAction", "Edit",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&Information"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Copy data of information"), "", -1, false},
+    {EditCopyDataCardsAction, "EditCopyDataCardsAction", "Edit",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&Cards"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Copy data of cards"), "", -1, false},
+    {EditCopyDataCurrentCardAction, "EditCopyDataCurrentCardAction", "Edit",
+     QT_TRANSLATE_NOOP("TAppMainForm", "Cu&rrent Card"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Copy data of current card"), "Ctrl+D", 1, false},
+    {EditCopyMessagesAction, "EditCopyMessagesAction", "Edit",
+     QT_TRANSLATE_NOOP("TAppMainForm", "Copy &Messages"), QT_TRANSLATE_NOOP("TAppMainForm", "Copy"),
+     "Ctrl+C", -1, false},
+    {EditInformationAction, "EditInformationAction", "Edit",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&Information"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Information"), "Ctrl+I", -1, false},
+    {ExamStartAction, "ExamStartAction", "Exam", QT_TRANSLATE_NOOP("TAppMainForm", "&Start"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Start"), "F2", 2, false},
+    {ExamStopAction, "ExamStopAction", "Exam", QT_TRANSLATE_NOOP("TAppMainForm", "S&top"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Stop"), "Esc", 3, false},
+    {ExamRulesDetailsAction, "ExamRulesDetailsAction", "Exam",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&Details..."), QT_TRANSLATE_NOOP("TAppMainForm", "Details"),
+     "Ctrl+R", -1, false},
+    {ExamProceedAction, "ExamProceedAction", "Exam", QT_TRANSLATE_NOOP("TAppMainForm", "&Proceed"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Proceed"), "", -1, false},
+    {ExamHintAction, "ExamHintAction", "Exam", QT_TRANSLATE_NOOP("TAppMainForm", "Hi&nt"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Hint"), "", -1, false},
+    {ExamRetryAction, "ExamRetryAction", "Exam", QT_TRANSLATE_NOOP("TAppMainForm", "&Retry"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Retry"), "", -1, false},
+    {ExamMoveGoBackAction, "ExamMoveGoBackAction", "Exam",
+     QT_TRANSLATE_NOOP("TAppMainForm", "Go &Back"), QT_TRANSLATE_NOOP("TAppMainForm", "Go back"),
+     "Alt+Left", 4, false},
+    {ExamMoveGoForwardAction, "ExamMoveGoForwardAction", "Exam",
+     QT_TRANSLATE_NOOP("TAppMainForm", "Go &Forward"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Go forward"), "Alt+Right", 5, false},
+    {FileReopenAction, "FileReopenAction", "File", QT_TRANSLATE_NOOP("TAppMainForm", "&Reopen"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Reopen"), "", -1, false},
+    {FileCloseAction, "FileCloseAction", "File", "", "", "", -1, false},
+    {FileDropFilesAction, "FileDropFilesAction", "File", "", "", "", -1, false},
+    {FileHistoryAction, "FileHistoryAction", "File",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&History..."), QT_TRANSLATE_NOOP("TAppMainForm", "History"),
+     "Ctrl+H", -1, false},
+    {FileExitAction, "FileExitAction", "File", QT_TRANSLATE_NOOP("TAppMainForm", "E&xit"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Exit"), "", -1, false},
+    {ExamRulesShuffleAction, "ExamRulesShuffleAction", "Exam",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&Shuffle"), QT_TRANSLATE_NOOP("TAppMainForm", "Shuffle"),
+     "", 6, true},
+    {ExamRulesReverseAction, "ExamRulesReverseAction", "Exam",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&Reverse"), QT_TRANSLATE_NOOP("TAppMainForm", "Reverse"),
+     "", 7, true},
+    {ExamRulesAutoHintAction, "ExamRulesAutoHintAction", "Exam",
+     QT_TRANSLATE_NOOP("TAppMainForm", "Auto &Hint"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Auto hint"), "", 8, true},
+    {ExamRulesAutoAnswerAction, "ExamRulesAutoAnswerAction", "Exam",
+     QT_TRANSLATE_NOOP("TAppMainForm", "Auto &Answer"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Auto answer"), "", 9, true},
+    {ExamRulesLimitTimeAction, "ExamRulesLimitTimeAction", "Exam",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&Limit Time"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Limit time"), "", 10, true},
+    {ViewToolbarAction, "ViewToolbarAction", "View", QT_TRANSLATE_NOOP("TAppMainForm", "&Toolbar"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Toolbar"), "", -1, true},
+    {ViewStatusBarAction, "ViewStatusBarAction", "View",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&Status Bar"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Status bar"), "", -1, true},
+    {HelpContentsAction, "HelpContentsAction", "Help",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&Contents..."),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Contents"), "F1", -1, false},
+    {HelpAboutAction, "HelpAboutAction", "Help", QT_TRANSLATE_NOOP("TAppMainForm", "&About"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "About"), "", -1, false},
+    {ViewCustomizeAction, "ViewCustomizeAction", "View",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&Customize..."),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Customize"), "", -1, false},
+    {ToolsOpenWithEditorAction, "ToolsOpenWithEditorAction", "Tools",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&Open with Editor"),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Open with editor"), "", -1, false},
+    {ToolsCreateTemplateAction, "ToolsCreateTemplateAction", "Tools",
+     QT_TRANSLATE_NOOP("TAppMainForm", "&Create Template..."),
+     QT_TRANSLATE_NOOP("TAppMainForm", "Create template"), "", -1, false},
+    {ToolsOptionsAction, "ToolsOptionsAction", "Tools",
+     QT_TRANSLATE_NOOP("TAppMainForm", "Op&tions..."), QT_TRANSLATE_NOOP("TAppMainForm", "Options"),
+     "", -1, false},
+    {SettingsLoadAction, "SettingsLoadAction", "Settings", "", "", "", -1, false},
+    {SettingsSaveAction, "SettingsSaveAction", "Settings", "", "", "", -1, false},
 };
+
+constexpr bool RowsInIdOrder()
+{
+    for (int id = 0; id < TAppMainForm::ActionCount; ++id)
+    {
+        if (ActionTable[id].Id != id)
+            return false;
+    }
+    return true;
+}
+static_assert(RowsInIdOrder(), "each row of the action table stands at the place of its id");
 
 // The toolbar's image list, by index.
 const char* const ImageList[] = {
@@ -126,10 +195,8 @@ TAppMainForm::TAppMainForm(const std::string& settingsFileName, QWidget* parent)
     CreateActions();
     CreateMenus();
     CreateToolbar();
-    FUi->ProceedButton->setDefaultAction(FActions[ExamProceedAction]);
-    FUi->RetryButton->setDefaultAction(FActions[ExamRetryAction]);
-    FUi->HintButton->setDefaultAction(FActions[ExamHintAction]);
-    connect(FUi->MessageLabel, &QWidget::customContextMenuRequested, this,
+    CreateExamButtons();
+    connect(FUi->MessageArea, &QWidget::customContextMenuRequested, this,
             &TAppMainForm::ShowMessageMenu);
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager& manager)
@@ -156,10 +223,8 @@ void TAppMainForm::CreateActions()
         auto* action = new QAction(this);
         action->setObjectName(info.Name);
         action->setProperty("category", info.Category);
-        action->setText(info.Caption);
-        // Buttons show the caption with its accelerator.
-        action->setIconText(info.Caption);
-        action->setToolTip(info.Hint);
+        action->setText(tr(info.Caption));
+        action->setToolTip(tr(info.Hint));
         action->setShortcut(QKeySequence(info.Shortcut));
         action->setCheckable(info.Checkable);
         if (info.ImageIndex >= 0)
@@ -173,6 +238,33 @@ void TAppMainForm::CreateActions()
     FActions[ExamProceedAction]->setIcon(QIcon(":/images/proceed.svg"));
     FActions[ExamRetryAction]->setIcon(QIcon(":/images/retry.svg"));
     FActions[ExamHintAction]->setIcon(QIcon(":/images/hint.svg"));
+}
+
+void TAppMainForm::CreateExamButtons()
+{
+    const std::pair<QToolButton*, TActionId> buttons[] = {{FUi->ProceedButton, ExamProceedAction},
+                                                          {FUi->RetryButton, ExamRetryAction},
+                                                          {FUi->HintButton, ExamHintAction}};
+    for (auto [button, id] : buttons)
+    {
+        // Of all buttons only these three show their caption with its Alt letter; the toolbar
+        // shows images, so its buttons claim no letter of the menus.
+        FActions[id]->setIconText(tr(ActionTable[id].Caption));
+        button->setDefaultAction(FActions[id]);
+        button->installEventFilter(this);
+    }
+}
+
+bool TAppMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // A button's own Alt letter animates the press for a tenth of a second before it acts:
+    // the exam is driven by these keys, so they act at once.
+    if (event->type() == QEvent::Shortcut && !static_cast<QShortcutEvent*>(event)->isAmbiguous())
+    {
+        static_cast<QAbstractButton*>(watched)->click();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QMenu* TAppMainForm::AddMenu(QMenu* parent, const char* caption, std::initializer_list<int> items)
@@ -244,7 +336,8 @@ void TAppMainForm::CreateToolbar()
 
 void TAppMainForm::ShowMessageMenu(const QPoint& position)
 {
-    FMessageMenu->popup(FUi->MessageLabel->mapToGlobal(position));
+    // A scroll area reports the position in its viewport.
+    FMessageMenu->popup(FUi->MessageArea->viewport()->mapToGlobal(position));
 }
 
 void TAppMainForm::BindRuleToggle(TActionId id, bool TExamRules::*flag)
@@ -372,11 +465,11 @@ void TAppMainForm::CreateHandlers(const std::string& settingsFileName)
 {
     try
     {
-        FMainView = std::make_unique<TMainView>(this, FUi->MessageLabel, FStatusBar);
+        FMainView = std::make_unique<TMainView>(this, FUi->MessageArea, FStatusBar);
         FMainView->SetStatus("Ready to open a deck");
         FFileHandler = std::make_unique<TFileHandler>(FMainView.get());
         FViewHandler =
-            std::make_unique<TViewHandler>(this, FUi->ToolBar, FStatusBar, FUi->MessageLabel);
+            std::make_unique<TViewHandler>(this, FUi->ToolBar, FStatusBar, FUi->MessageArea);
         FToolsHandler = std::make_unique<TToolsHandler>();
         FHelpHandler = std::make_unique<THelpHandler>();
         FSettingsHandler = std::make_unique<TSettingsHandler>(

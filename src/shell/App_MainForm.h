@@ -109,6 +109,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -130,6 +131,7 @@ private:
     void BindBarToggle(TActionId id, bool TControlOptions::*flag);
     void BindOtherActions();
     void BindRuleToggle(TActionId id, bool TExamRules::*flag);
+    void CreateExamButtons();
     void CreateMenus();
     void CreateToolbar();
     QMenu* AddMenu(QMenu* parent, const char* caption, std::initializer_list<int> items);

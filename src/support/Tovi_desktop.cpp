@@ -111,7 +111,10 @@ void LeaveOutFontEffects(QFontDialog& dialog)
 QMessageBox::StandardButton ShowBox(QMessageBox::Icon icon, const std::string& text,
                                     QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(icon, QApplication::applicationDisplayName(), TextToQt(text), buttons,
+    // Line breaks as "\n" only: a screen reader reads the text as lines, not with a stray "\r".
+    QString shown = TextToQt(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(icon, QApplication::applicationDisplayName(), shown, buttons,
                     TDesktop::MainWindow());
     box.setTextFormat(Qt::PlainText);
     box.activateWindow();

@@ -10,7 +10,7 @@
 #include "Tovi_programfiles.h"
 #include "Tovi_shelllinks.h"
 
-#include <QLabel>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ protected:
     TTestDesktop Desktop;
     TScopedTestDesktop Scope{Desktop};
     QWidget Window;
-    QLabel* Area = new QLabel(&Window);
+    QPlainTextEdit* Area = new QPlainTextEdit(&Window);
     TSimpleStatusBar* Status = new TSimpleStatusBar(&Window);
     TMainView View{&Window, Area, Status};
     TFileHandler Handler{&View, Folder.File("History.ini")};

@@ -1,7 +1,7 @@
 #include "App_StatusBar.h"
 #include "App_Views.h"
 
-#include <QLabel>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ class MainViewTest : public ::testing::Test
 {
 protected:
     QWidget Window;
-    QLabel* Area = new QLabel(&Window);
+    QPlainTextEdit* Area = new QPlainTextEdit(&Window);
     TSimpleStatusBar* Status = new TSimpleStatusBar(&Window);
     TMainView View{&Window, Area, Status};
 };
@@ -31,7 +31,7 @@ TEST_F(MainViewTest, MessagesAreAppendedEachWithALineBreak)
     EXPECT_EQ(View.GetMessages(), "Started\r\nDone.\r\n");
     // The label shows plain lines, the ampersand as typed.
     View.AddMessage("Q. Fish & chips");
-    EXPECT_EQ(Area->text(), "Started\nDone.\nQ. Fish & chips\n");
+    EXPECT_EQ(Area->toPlainText(), "Started\nDone.\nQ. Fish & chips\n");
 }
 
 TEST_F(MainViewTest, ClearAndReplaceTheWholeText)

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolBar>
 
@@ -51,7 +52,7 @@ protected:
     ViewHandlerTest() { FForm.UpdateAllActions(); }
 
     TViewHandler& View() { return *FForm.GetViewHandler(); }
-    QLabel& MessageArea() { return *FForm.findChild<QLabel*>("MessageLabel"); }
+    QPlainTextEdit& MessageArea() { return *FForm.findChild<QPlainTextEdit*>("MessageArea"); }
     QToolBar& Toolbar() { return *FForm.findChild<QToolBar*>(); }
 
     // Loads a Settings.ini holding the text into the window.
@@ -205,16 +206,16 @@ TEST_F(ViewHandlerTest, UnusableFontSizeKeepsTheCurrentSize)
 
 TEST_F(ViewHandlerTest, SystemColoursShowThePaletteAndStayStored)
 {
-    // 5 is the window colour, 15 the button face; both keep their stored value.
+    // 5 is the window colour, 18 the button text; both keep their stored value.
     Load("[ViewHandler.MessageOptions]\r\nBackgroundColor=-2147483643\r\n"
-         "ForegroundColor=-2147483633\r\n");
+         "ForegroundColor=-2147483630\r\n");
     EXPECT_EQ(MessageArea().palette().color(QPalette::Window),
               QApplication::palette().color(QPalette::Base));
     EXPECT_EQ(MessageArea().palette().color(QPalette::WindowText),
-              QApplication::palette().color(QPalette::Button));
+              QApplication::palette().color(QPalette::ButtonText));
     const std::string saved = Saved();
     EXPECT_NE(saved.find("BackgroundColor=-2147483643\r\n"), std::string::npos);
-    EXPECT_NE(saved.find("ForegroundColor=-2147483633\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("ForegroundColor=-2147483630\r\n"), std::string::npos);
 }
 
 TEST_F(ViewHandlerTest, ColourEncodingPutsRedInTheLowByte)

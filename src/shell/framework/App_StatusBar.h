@@ -2,10 +2,11 @@
 
 #include <QStatusBar>
 
-class QLabel;
+class QLineEdit;
 
-// A status bar with one simple panel of text. The text lives in a label of its own, so the
-// menus' hover tips never wipe it.
+// A status bar with one simple panel of text. The text lives in a field of its own, so the
+// menus' hover tips never wipe it; a read-only line field hands it to a screen reader as text
+// and announces each change.
 class TSimpleStatusBar : public QStatusBar
 {
     Q_OBJECT
@@ -17,5 +18,5 @@ public:
     QString Text() const;
 
 private:
-    QLabel* FText;
+    QLineEdit* FText;
 };

@@ -3,10 +3,12 @@
 #include "App_StatusBar.h"
 #include "Tovi_programfiles.h"
 
-#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
 #include <QWidget>
 
-TMainView::TMainView(QWidget* window, QLabel* messageArea, TSimpleStatusBar* statusBar)
+TMainView::TMainView(QWidget* window, QPlainTextEdit* messageArea, TSimpleStatusBar* statusBar)
     : FWindow(window), FMessageArea(messageArea), FStatusBar(statusBar)
 {
 }
@@ -40,11 +42,24 @@ std::string TMainView::GetMessages() const
 
 void TMainView::SetMessages(const std::string& text)
 {
-    FMessages = text;
-    // The label breaks lines at "\n"; the kept text has the exact "\r\n" line ends.
-    QString shown = TextToQt(text);
+    // The area shows "\n" line ends; the kept text has the exact "\r\n" ones. Text added at
+    // the end is inserted alone, so that a screen reader announces just the new lines.
+    const bool appended = text.size() > FMessages.size() && text.starts_with(FMessages);
+    QString shown = TextToQt(appended ? text.substr(FMessages.size()) : text);
     shown.remove(QLatin1Char('\r'));
-    FMessageArea->setText(shown);
+    if (appended)
+    {
+        QTextCursor cursor(FMessageArea->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(shown);
+    }
+    else
+        FMessageArea->setPlainText(shown);
+    FMessages = text;
+    // The newest line stays in view, down to the empty line after the last line break.
+    FMessageArea->moveCursor(QTextCursor::End);
+    QScrollBar* bar = FMessageArea->verticalScrollBar();
+    bar->setValue(bar->maximum());
 }
 
 void TMainView::SetStatus(const std::string& text)

@@ -4,7 +4,7 @@
 
 #include <string>
 
-class QLabel;
+class QPlainTextEdit;
 class QWidget;
 class TSimpleStatusBar;
 
@@ -12,7 +12,7 @@ class TSimpleStatusBar;
 class TMainView : public TObject
 {
 public:
-    TMainView(QWidget* window, QLabel* messageArea, TSimpleStatusBar* statusBar);
+    TMainView(QWidget* window, QPlainTextEdit* messageArea, TSimpleStatusBar* statusBar);
 
     virtual void AddMessage(const std::string& text);
     virtual void AddBlankLine();
@@ -25,7 +25,7 @@ public:
 
 private:
     QWidget* FWindow;
-    QLabel* FMessageArea;
+    QPlainTextEdit* FMessageArea;
     TSimpleStatusBar* FStatusBar;
     // The area's text as the handlers wrote it, "\r\n" line ends included.
     std::string FMessages;
