@@ -188,6 +188,20 @@ void TNimbaEntry::WriteString(const std::string& key, const std::string& value)
         line->swap(stored);
 }
 
+void TNimbaEntry::TakeValues(std::span<const std::string> keys, std::span<std::string> values)
+{
+    for (std::size_t i = 0; i < keys.size(); ++i)
+    {
+        const auto line = Lines.begin() + (FindKey(keys[i]) - Lines.cbegin());
+        if (line == Lines.end())
+            continue;
+        // The value keeps the line's buffer: no copy. The emptied line matches no key.
+        line->erase(0, keys[i].size() + 1);
+        values[i].swap(*line);
+        line->clear();
+    }
+}
+
 bool TNimbaEntry::ValueExists(const std::string& key) const
 {
     return FindKey(key) != Lines.end();
@@ -342,8 +356,10 @@ std::string_view TNimbaEntries::StoredText(const TSection& section) const
 std::unique_ptr<TNimbaEntry> TNimbaEntries::MakeEntry(const TSection& section) const
 {
     auto entry = std::make_unique<TNimbaEntry>();
-    ForEachStoredLine(StoredText(section),
-                      [&entry](std::string_view key, std::string_view value, bool keyed)
+    const std::string_view text = StoredText(section);
+    // Every line but the last ends in a CR or an LF: one allocation for the lines.
+    entry->Lines.reserve(CountOf(text, '\r') + CountOf(text, '\n') + 1);
+    ForEachStoredLine(text, [&entry](std::string_view key, std::string_view value, bool keyed)
                       { entry->Lines.push_back(StoredLine(key, value, keyed)); });
     return entry;
 }

@@ -1,7 +1,6 @@
 #include "App_Exams.h"
 
 #include "App_Cards.h"
-#include "Tovi_autopointers.h"
 #include "Tovi_random.h"
 
 #include <QTimer>
@@ -59,13 +58,10 @@ std::string TExamCard::GetNote() const
 
 TExamCards::TExamCards(const TNimbaCards& deckCards) : FDeckCards(deckCards)
 {
+    FStore.Reserve(static_cast<std::size_t>(FDeckCards.Count()));
     FList.SetCapacity(FDeckCards.Count());
-    for (int i = 0; i < FDeckCards.Count(); ++i)
-    {
-        TAutoPointer<TExamCard> card(new TExamCard(*FDeckCards.Items(i)));
-        FList.Add(card.Get());
-        card.Release();
-    }
+    for (const TNimbaCard* card : FDeckCards.List())
+        FList.Add(FStore.New(*card));
 }
 
 // The last position is never drawn; it moves only on its own turn, so two cards always swap.
