@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Tovi_hugepages.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <memory>
@@ -76,7 +78,9 @@ private:
     void AddBlock(std::size_t capacity)
     {
         FBlocks.reserve(FBlocks.size() + 1);
-        FBlocks.push_back(TBlock{std::allocator<T>().allocate(capacity), 0, capacity});
+        T* items = std::allocator<T>().allocate(capacity);
+        AdviseHugePages(items, capacity * sizeof(T));
+        FBlocks.push_back(TBlock{items, 0, capacity});
     }
 
     std::vector<TBlock> FBlocks;
