@@ -36,8 +36,7 @@ void ReadSection(TNimbaEntries& entries, const std::string& name,
 {
     TAutoPointer<TNimbaEntry> entry(entries.Extract(name));
     std::array<std::string, N> values;
-    for (std::size_t i = 0; i < N; ++i)
-        values[i] = entry->ReadString(keys[i], std::string());
+    entry->TakeValues(keys, values);
     for (std::size_t i = 0; i < N; ++i)
         fields[i]->swap(values[i]);
 }
@@ -105,18 +104,20 @@ int TNimbaCards::IndexOf(const TNimbaCard* card) const
 
 void TNimbaCards::LoadFromEntries(TNimbaEntries& entries)
 {
-    TTypedObjectList<TNimbaCard> loaded(true);
-    // Room for the most cards the list can hold, so that the list never grows while loading.
+    TObjectBlocks<TNimbaCard> store;
+    TTypedObjectList<TNimbaCard> loaded(false);
+    // Room for the most cards the list can hold, so that neither grows while loading.
+    store.Reserve(static_cast<std::size_t>(entries.Count()));
     loaded.SetCapacity(entries.Count());
     while (entries.SectionExists(CardSection))
     {
-        TAutoPointer<TNimbaCard> card(new TNimbaCard);
+        TNimbaCard* card = store.New();
         card->LoadFromEntries(entries);
-        loaded.Add(card.Get());
-        card.Release();
+        loaded.Add(card);
     }
     FList.Assign(loaded);
-    loaded.SetOwnsItems(false);
+    // The previous cards go to the local store, which destroys them.
+    FStore.Swap(store);
 }
 
 void TNimbaCards::SaveToEntries(TNimbaEntries& entries) const

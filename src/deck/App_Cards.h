@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Tovi_events.h"
+#include "Tovi_objectblocks.h"
 #include "Tovi_typedlists.h"
 
 #include <string>
@@ -65,7 +66,9 @@ public:
     virtual void SaveToEntries(TNimbaEntries& entries) const;
 
 private:
-    TTypedObjectList<TNimbaCard> FList;
+    // The cards live in blocks; the list only points at them.
+    TObjectBlocks<TNimbaCard> FStore;
+    TTypedObjectList<TNimbaCard> FList{false};
 };
 
 // The deck's title and description.

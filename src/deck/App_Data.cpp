@@ -1,6 +1,7 @@
 #include "App_Data.h"
 
 #include "Tovi_exceptions.h"
+#include "Tovi_hugepages.h"
 #include "Tovi_typedlists.h"
 #include "Tovi_wholefiles.h"
 
@@ -188,6 +189,27 @@ void TNimbaEntry::WriteString(const std::string& key, const std::string& value)
         line->swap(stored);
 }
 
+void TNimbaEntry::TakeValues(std::span<const std::string> keys, std::span<std::string> values)
+{
+    for (std::size_t i = 0; i < keys.size(); ++i)
+    {
+        const auto line = Lines.begin() + (FindKey(keys[i]) - Lines.cbegin());
+        if (line == Lines.end())
+            continue;
+        // A short value fits in the string itself; a long one keeps the line's buffer, with
+        // no copy. The emptied line matches no key.
+        const std::string_view value = std::string_view(*line).substr(keys[i].size() + 1);
+        if (value.size() <= std::string().capacity())
+            values[i].assign(value);
+        else
+        {
+            line->erase(0, keys[i].size() + 1);
+            values[i].swap(*line);
+        }
+        line->clear();
+    }
+}
+
 bool TNimbaEntry::ValueExists(const std::string& key) const
 {
     return FindKey(key) != Lines.end();
@@ -286,7 +308,11 @@ std::string TNimbaEntries::GetText() const
 
 void TNimbaEntries::SetText(std::string_view text)
 {
-    Parse(std::string(UpToNul(text)));
+    const std::string_view bytes = UpToNul(text);
+    std::string copy;
+    ReserveOnHugePages(copy, bytes.size());
+    copy.append(bytes);
+    Parse(std::move(copy));
 }
 
 int TNimbaEntries::Count() const
@@ -313,7 +339,7 @@ TNimbaEntry& TNimbaEntries::Entries(int index) const
 void TNimbaEntries::Parse(std::string text)
 {
     std::vector<TSection> sections;
-    sections.reserve(MostSections(text));
+    ReserveOnHugePages(sections, MostSections(text));
     ForEachLine(text,
                 [&text, &sections](std::string_view line, std::size_t next)
                 {
@@ -342,8 +368,10 @@ std::string_view TNimbaEntries::StoredText(const TSection& section) const
 std::unique_ptr<TNimbaEntry> TNimbaEntries::MakeEntry(const TSection& section) const
 {
     auto entry = std::make_unique<TNimbaEntry>();
-    ForEachStoredLine(StoredText(section),
-                      [&entry](std::string_view key, std::string_view value, bool keyed)
+    const std::string_view text = StoredText(section);
+    // Lines mostly end in LF or CR LF: then the lines take one allocation.
+    entry->Lines.reserve(CountOf(text, '\n') + 1);
+    ForEachStoredLine(text, [&entry](std::string_view key, std::string_view value, bool keyed)
                       { entry->Lines.push_back(StoredLine(key, value, keyed)); });
     return entry;
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,6 +26,10 @@ public:
     // the empty value removes the first line with that key.
     virtual void WriteString(const std::string& key, const std::string& value);
     virtual bool ValueExists(const std::string& key) const;
+    // Moves the value of each key, as ReadString with an empty default gives it, into the
+    // value at the same position without copying; the lines holding them are left empty.
+    // For an entry that is read once and thrown away; the keys must differ.
+    void TakeValues(std::span<const std::string> keys, std::span<std::string> values);
 
     // The lines, each followed by CR LF.
     std::string GetText() const;

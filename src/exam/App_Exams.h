@@ -2,6 +2,7 @@
 
 #include "Tovi_events.h"
 #include "Tovi_exceptions.h"
+#include "Tovi_objectblocks.h"
 #include "Tovi_sets.h"
 #include "Tovi_typedlists.h"
 
@@ -72,7 +73,9 @@ public:
 
 private:
     const TNimbaCards& FDeckCards;
-    TTypedObjectList<TExamCard> FList{true};
+    // The exam cards live in one block; the list only points at them.
+    TObjectBlocks<TExamCard> FStore;
+    TTypedObjectList<TExamCard> FList{false};
 };
 
 enum class TExamCardNavigatorState

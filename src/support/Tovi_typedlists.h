@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Tovi_exceptions.h"
+#include "Tovi_hugepages.h"
 
 #include <algorithm>
 #include <string>
@@ -86,7 +87,7 @@ public:
     {
         if (capacity < Count())
             throw EListError("List capacity out of bounds (" + std::to_string(capacity) + ").");
-        FItems.reserve(static_cast<std::size_t>(capacity));
+        ReserveOnHugePages(FItems, static_cast<std::size_t>(capacity));
     }
 
     // Clears the list, then appends the items of the source in order. Both lists then hold

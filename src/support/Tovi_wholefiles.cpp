@@ -1,5 +1,7 @@
 #include "Tovi_wholefiles.h"
 
+#include "Tovi_hugepages.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -21,7 +23,9 @@ std::string TemporaryNameBeside(const std::string& fileName)
 // gives what is left.
 bool ReadUpTo(int descriptor, std::size_t size, std::string& bytes)
 {
-    std::string content(size, '\0');
+    std::string content;
+    ReserveOnHugePages(content, size);
+    content.resize(size);
     std::size_t done = 0;
     while (done < size)
     {

@@ -133,6 +133,23 @@ TEST(NimbaEntry, LookupSeesTheFirstKeyIgnoringCase)
     EXPECT_EQ(bare.ReadString("Title", "d"), "d");
 }
 
+// Taking the values in one go gives what ReadString gives, short values and long ones alike.
+TEST(NimbaEntry, TakeValuesAgreesWithReadString)
+{
+    const std::string text =
+        "Title\r\nTitle=A\r\ntitle=B\r\nEmpty=\r\nNote=" + std::string(100, 'n') +
+        "\r\nnote=second\r\nA=B=C\r\n";
+    const std::vector<std::string> keys = {"TITLE", "Empty", "Missing", "note", "A", "B=C"};
+    TNimbaEntry reference;
+    reference.SetText(text);
+    TNimbaEntry taken;
+    taken.SetText(text);
+    std::vector<std::string> values(keys.size());
+    taken.TakeValues(keys, values);
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(values[i], reference.ReadString(keys[i], std::string())) << keys[i];
+}
+
 TEST(NimbaEntry, WriteStringReplacesAppendsAndRemovesTheFirstKey)
 {
     TNimbaEntry entry;
