@@ -185,7 +185,8 @@ bool AcceptDropAsCopy(QDropEvent& event)
 
 } // namespace
 
-TAppMainForm::TAppMainForm(const std::string& settingsFileName, QWidget* parent)
+TAppMainForm::TAppMainForm(const std::string& settingsFileName, const std::string& historyFileName,
+                           QWidget* parent)
     : QMainWindow(parent), FUi(std::make_unique<Ui::AppMainForm>())
 {
     FUi->setupUi(this);
@@ -205,7 +206,7 @@ TAppMainForm::TAppMainForm(const std::string& settingsFileName, QWidget* parent)
                 if (!manager.allowsInteraction() || !CloseSteps())
                     manager.cancel();
             });
-    CreateHandlers(settingsFileName);
+    CreateHandlers(settingsFileName, historyFileName);
     BindActions();
 }
 
@@ -461,13 +462,14 @@ void TAppMainForm::BindOtherActions()
                   &TSettingsHandler::CanSave);
 }
 
-void TAppMainForm::CreateHandlers(const std::string& settingsFileName)
+void TAppMainForm::CreateHandlers(const std::string& settingsFileName,
+                                  const std::string& historyFileName)
 {
     try
     {
         FMainView = std::make_unique<TMainView>(this, FUi->MessageArea, FStatusBar);
         FMainView->SetStatus("Ready to open a deck");
-        FFileHandler = std::make_unique<TFileHandler>(FMainView.get());
+        FFileHandler = std::make_unique<TFileHandler>(FMainView.get(), historyFileName);
         FViewHandler =
             std::make_unique<TViewHandler>(this, FUi->ToolBar, FStatusBar, FUi->MessageArea);
         FToolsHandler = std::make_unique<TToolsHandler>();

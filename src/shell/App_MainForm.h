@@ -74,8 +74,9 @@ public:
         ActionCount
     };
 
-    // Settings.ini is the settings handler's default unless a test names another file.
+    // Settings.ini and History.ini are the handlers' defaults unless a test names other files.
     explicit TAppMainForm(const std::string& settingsFileName = std::string(),
+                          const std::string& historyFileName = std::string(),
                           QWidget* parent = nullptr);
     ~TAppMainForm() override;
 
@@ -135,7 +136,7 @@ private:
     void CreateMenus();
     void CreateToolbar();
     QMenu* AddMenu(QMenu* parent, const char* caption, std::initializer_list<int> items);
-    void CreateHandlers(const std::string& settingsFileName);
+    void CreateHandlers(const std::string& settingsFileName, const std::string& historyFileName);
     void DestroyHandlers();
     void NotifierNotify();
     void NotifierUpdate();

@@ -96,7 +96,8 @@ protected:
     TTempFolder Folder;
     TTestDesktop Desktop;
     TScopedTestDesktop Scope{Desktop};
-    TAppMainForm Form{Folder.File("Settings.ini")};
+    // A History.ini of its own: tests running at once must not share the one beside them.
+    TAppMainForm Form{Folder.File("Settings.ini"), Folder.File("History.ini")};
 
     AccessibilityTest()
     {
