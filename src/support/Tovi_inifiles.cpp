@@ -20,11 +20,16 @@ std::string Fold(const std::string& name)
     return folded;
 }
 
-// Positions shift after an erase: the index is rebuilt from the ordered list.
+// Erases the item that the index names, if any. Positions shift after it, so the index is
+// rebuilt from the ordered list.
 template <typename T, typename Name>
-void Reindex(const std::vector<T>& items, std::unordered_map<std::string, std::size_t>& index,
-             Name name)
+void EraseIndexed(std::vector<T>& items, std::unordered_map<std::string, std::size_t>& index,
+                  const std::string& itemName, Name name)
 {
+    const auto found = index.find(Fold(itemName));
+    if (found == index.end())
+        return;
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(found->second));
     index.clear();
     for (std::size_t i = 0; i < items.size(); ++i)
         index.emplace(Fold(name(items[i])), i);
@@ -199,22 +204,17 @@ std::vector<std::string> TMemIniFile::ReadSections() const
 
 void TMemIniFile::EraseSection(const std::string& section)
 {
-    const auto found = FSectionIndex.find(Fold(section));
-    if (found == FSectionIndex.end())
-        return;
-    FSections.erase(FSections.begin() + static_cast<std::ptrdiff_t>(found->second));
-    Reindex(FSections, FSectionIndex, [](const TSection& s) { return s.Name; });
+    EraseIndexed(FSections, FSectionIndex, section, [](const TSection& s) { return s.Name; });
 }
 
 void TMemIniFile::DeleteKey(const std::string& section, const std::string& key)
 {
-    const TSection* found = FindSection(section);
-    if (found == nullptr || !ValueExists(section, key))
-        return;
-    TSection& target = const_cast<TSection&>(*found);
-    const std::string folded = Fold(key);
-    std::erase_if(target.Values, [&](const TKeyValue& pair) { return Fold(pair.Key) == folded; });
-    Reindex(target.Values, target.Keys, [](const TKeyValue& pair) { return pair.Key; });
+    if (const TSection* found = FindSection(section))
+    {
+        TSection& target = const_cast<TSection&>(*found);
+        EraseIndexed(target.Values, target.Keys, key,
+                     [](const TKeyValue& pair) { return pair.Key; });
+    }
 }
 
 void TMemIniFile::Clear()
